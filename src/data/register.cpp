@@ -1,0 +1,22 @@
+#include "data/register.h"
+
+namespace Register {
+
+const QStringList& SqlLines() {
+    static const QStringList lines = {
+        QStringLiteral("SELECT DOKUMENT.DATA,DOKUMENT.NRDOK,SUM(DOKUMENT.PRZYCHOD)AS PRZYCHOD,"),
+        QStringLiteral("SUM(DOKUMENT.ROZCHOD) AS ROZCHOD,DOKUMENT.NRPOZ,DOKUMENT.RODZAJDOK,DOKUMENT.NUMER,"),
+        QStringLiteral("DOKUMENT.OPIS,MAX(DOKUMENT.NRRK) AS NRRK,MAX(KOSZTY.NAZWA) AS NAZWAK, MAX(PRZYCHODY.NAZWA) AS NAZWAP,"),
+        QStringLiteral("MAX(DOKUMENT.POZOSTALESR) AS POZOSTALESR,MAX(OKRES) AS OKRES,MAX(NRKW) AS NRKW,MAX(KTO) AS KTO FROM DOKUMENT,KOSZTY,PRZYCHODY"),
+        QStringLiteral(" WHERE DOKUMENT.RODZAJP=PRZYCHODY.ID_PRZYCHODY AND DOKUMENT.RODZAJK=KOSZTY.ID_KOSZTY"),
+        QStringLiteral(" GROUP BY DOKUMENT.DATA,DOKUMENT.NRDOK,DOKUMENT.NRPOZ,DOKUMENT.RODZAJDOK,DOKUMENT.NUMER,DOKUMENT.OPIS"),
+        QStringLiteral(" ORDER BY DOKUMENT.NRDOK, DOKUMENT.DATA"),
+    };
+    return lines;
+}
+
+QString Sql() { return SqlLines().join(QLatin1Char('\n')); }
+
+Rows Load(TDB& db) { return db.Select(Sql()); }
+
+} // namespace Register

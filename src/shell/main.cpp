@@ -1,0 +1,256 @@
+#include "shell/main.h"
+
+#include "data/db.h"
+#include "shell/docview.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+TMain* Main = nullptr;
+QString TMain::GuardPath = SingleInstance::DefaultPath();
+
+TMain::TMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(QStringLiteral("Orva - książka kasowa"));
+    MdiArea = new QMdiArea(this);
+    MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    setCentralWidget(MdiArea);
+    BuildMenu();
+    BuildToolBar();
+    BuildStatusBar();
+    UpdateCommands();
+}
+
+TMain::~TMain() {
+    if (Main == this)
+        Main = nullptr;
+}
+
+namespace {
+QAction* AddEntry(QMenu* menu, const char* name, const QString& text) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+} // namespace
+
+void TMain::BuildMenu() {
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    auto entry = [this](QMenu* menu, const char* name, const QString& text, void (TMain::*handler)()) {
+        QAction* a = AddEntry(menu, name, text);
+        if (handler)
+            connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+
+    QMenu* input = MainMenu1->addMenu(QStringLiteral("Wprowadzanie"));
+    QMenu* kp = input->addMenu(QStringLiteral("KP"));
+    DodajKP1 = entry(kp, "DodajKP1", QStringLiteral("Dodaj"), &TMain::DodajKP1Click);
+    Wstawprzed1 = entry(kp, "Wstawprzed1", QStringLiteral("Wstaw przed"), &TMain::Wstawprzed1Click);
+    QMenu* kw = input->addMenu(QStringLiteral("KW"));
+    DodajFV1 = entry(kw, "DodajFV1", QStringLiteral("Dodaj"), &TMain::DodajFV1Click);
+    Wstawprzed2 = entry(kw, "Wstawprzed2", QStringLiteral("Wstaw przed"), &TMain::Wstawprzed2Click);
+    QMenu* wb = input->addMenu(QStringLiteral("WB"));
+    DodajWB1 = entry(wb, "DodajWB1", QStringLiteral("Dodaj"), &TMain::DodajWB1Click);
+    Wstawprzed3 = entry(wb, "Wstawprzed3", QStringLiteral("Wstaw przed"), &TMain::Wstawprzed3Click);
+    Popraw1 = entry(input, "Popraw1", QStringLiteral("Popraw"), &TMain::Popraw1Click);
+    Usu1 = entry(input, "Usu1", QStringLiteral("Usuń"), &TMain::UsunButClick);
+    Anulujdok1 = entry(input, "Anulujdok1", QStringLiteral("Anuluj dok."), &TMain::Anulujdok1Click);
+    ZamknicieRK1 = entry(input, "ZamknicieRK1", QStringLiteral("Zamknięcie RK"), &TMain::ZamknicieRK1Click);
+
+    QMenu* prints = MainMenu1->addMenu(QStringLiteral("Wydruki"));
+    Raport1 = entry(prints, "Raport1", QStringLiteral("Raport kasowy"), &TMain::Raport1Click);
+    Raportokresowy1 =
+        entry(prints, "Raportokresowy1", QStringLiteral("Raport okresowy"), &TMain::Raportokresowy1Click);
+
+    QMenu* settings = MainMenu1->addMenu(QStringLiteral("Ustawienia"));
+    Warto1 = entry(settings, "Warto1", QStringLiteral("Wartości początkowe"), &TMain::Warto1Click);
+    Dodajkoszt1 = entry(settings, "Dodajkoszt1", QStringLiteral("Koszty"), &TMain::Dodajkoszt1Click);
+    Dodajprzych1 = entry(settings, "Dodajprzych1", QStringLiteral("Przychody"), &TMain::Dodajprzych1Click);
+    Dodajokres1 = entry(settings, "Dodajokres1", QStringLiteral("Dodaj okres"), &TMain::Dodajokres1Click);
+    Zamknijokres1 = entry(settings, "Zamknijokres1", QStringLiteral("Zamknij okres"), nullptr);
+    Dodajokres1->setVisible(false);
+    Zamknijokres1->setVisible(false);
+
+    QMenu* admin = MainMenu1->addMenu(QStringLiteral("Administracja"));
+    Archiwizujdane1 =
+        entry(admin, "Archiwizujdane1", QStringLiteral("Archiwizuj dane"), &TMain::Archiwizujdane1Click);
+    Serwer1 = entry(admin, "Serwer1", QStringLiteral("Serwer"), &TMain::Serwer1Click);
+    Parametry1 = entry(admin, "Parametry1", QStringLiteral("Parametry"), &TMain::Parametry1Click);
+
+    QMenu* help = MainMenu1->addMenu(QStringLiteral("Pomoc"));
+    Kontakt1 = entry(help, "Kontakt1", QStringLiteral("Kontakt"), &TMain::Kontakt1Click);
+    Zdalnapomoc1 = entry(help, "Zdalnapomoc1", QStringLiteral("Zdalna pomoc"), &TMain::Zdalnapomoc1Click);
+}
+
+QToolButton* TMain::AddToolButton(const char* name, const QString& caption, const QString& hint, int icon,
+                                  void (TMain::*handler)()) {
+    auto* button = new QToolButton(ToolBar1);
+    button->setObjectName(QLatin1String(name));
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
+    button->setIconSize(QSize(24, 24));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    button->setFixedSize(84, 55);
+    connect(button, &QToolButton::clicked, this, handler);
+    ToolBar1->addWidget(button);
+    return button;
+}
+
+void TMain::BuildToolBar() {
+    ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setFixedHeight(61);
+    ToolBar1->setStyleSheet(QStringLiteral("QToolBar#ToolBar1 { border: 1px solid palette(mid); }"));
+    AddKpBut = AddToolButton("AddKpBut", QStringLiteral("Dodaj KP"), QStringLiteral("Dodaj KP"),
+                             QStyle::SP_FileDialogNewFolder, &TMain::DodajKP1Click);
+    AddFvBut = AddToolButton("AddFvBut", QStringLiteral("Dodaj FV"), QStringLiteral("Dodaj fakturę"),
+                             QStyle::SP_FileIcon, &TMain::DodajFV1Click);
+    AddWbBut = AddToolButton("AddWbBut", QStringLiteral("Dodaj WB"), QStringLiteral("Dodaj wyciąg bankowy"),
+                             QStyle::SP_DriveHDIcon, &TMain::DodajWB1Click);
+    RaportOkrBut = AddToolButton("RaportOkrBut", QStringLiteral("Raport okresowy"),
+                                 QStringLiteral("Raport okresowy"), QStyle::SP_FileDialogDetailedView,
+                                 &TMain::Raportokresowy1Click);
+    RaportKasBut = AddToolButton("RaportKasBut", QStringLiteral("Raport kasowy"),
+                                 QStringLiteral("Raport kasowy"), QStyle::SP_FileDialogContentsView,
+                                 &TMain::Raport1Click);
+    UsunBut = AddToolButton("UsunBut", QStringLiteral("Usuń"), QStringLiteral("Usuń dokument"),
+                            QStyle::SP_TrashIcon, &TMain::UsunButClick);
+    ZamknijBut = AddToolButton("ZamknijBut", QStringLiteral("Zamknij"), QStringLiteral("Zamknij program"),
+                               QStyle::SP_DialogCloseButton, &TMain::ZamknijButClick);
+}
+
+void TMain::BuildStatusBar() {
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusPanel1 = new QLabel(StatusBar1);
+    StatusPanel1->setFixedWidth(250);
+    StatusPanel1->setFrameShape(QFrame::Panel);
+    StatusPanel1->setFrameShadow(QFrame::Sunken);
+    StatusPanel2 = new QLabel(StatusBar1);
+    StatusPanel2->setFixedWidth(150);
+    StatusPanel2->setFrameShape(QFrame::Panel);
+    StatusPanel2->setFrameShadow(QFrame::Sunken);
+    StatusBar1->addWidget(StatusPanel1);
+    StatusBar1->addWidget(StatusPanel2);
+}
+
+// Commands whose windows exist are enabled; the rest stay visible but off.
+void TMain::UpdateCommands() {
+    const QList<QAction*> pending = {
+        DodajKP1, Wstawprzed1, DodajFV1, Wstawprzed2, DodajWB1, Wstawprzed3, Popraw1, Usu1,
+        Anulujdok1, ZamknicieRK1, Raport1, Raportokresowy1, Warto1, Dodajkoszt1, Dodajprzych1,
+        Archiwizujdane1, Serwer1, Parametry1, Kontakt1, Zdalnapomoc1};
+    for (QAction* a : pending)
+        a->setEnabled(false);
+    for (QToolButton* b : {AddKpBut, AddFvBut, AddWbBut, RaportOkrBut, RaportKasBut, UsunBut})
+        b->setEnabled(false);
+}
+
+void TMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TMain::FormShow() {
+    guard_ = std::make_unique<SingleInstance>(GuardPath);
+    if (!guard_->Acquire()) {
+        DB->Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Jest już uruchomiony program."),
+                      MsgIcon::Exclamation);
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
+        return;
+    }
+    if (!ReadParameters())
+        return;
+    NextIsWb = 0;
+    OpenRegister();
+}
+
+bool TMain::ReadParameters() {
+    return DB->RunAction([this] {
+        const Rows rows = DB->Select(QStringLiteral("SELECT * FROM PARAMETRY"));
+        if (rows.isEmpty())
+            return;
+        AutoKp = rows.first().value(QStringLiteral("AUTOKP")).toInt();
+        ManualRk = rows.first().value(QStringLiteral("AUTORK")).toInt();
+    });
+}
+
+void TMain::OpenRegister() {
+    if (!DocView) {
+        DocView = new TDocView;
+        registerWindow_ = MdiArea->addSubWindow(
+            DocView, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        registerWindow_->setObjectName(QStringLiteral("DocViewWindow"));
+        registerWindow_->showMaximized();
+    }
+    DocView->FormShow();
+}
+
+bool TMain::RequireRegister() {
+    if (DocView)
+        return true;
+    DB->Ui().Show(QStringLiteral("Błąd"),
+                  QStringLiteral("Brak połączenia z bazą danych, rejestr dokumentów nie jest otwarty. "
+                                 "Ustaw serwer w menu Administracja > Serwer."),
+                  MsgIcon::Exclamation);
+    return false;
+}
+
+void TMain::DodajKP1Click() {}
+void TMain::DodajFV1Click() {}
+void TMain::DodajWB1Click() {}
+
+void TMain::Wstawprzed1Click() {
+    if (RequireRegister())
+        DocView->Wstawprzed1Click();
+}
+void TMain::Wstawprzed2Click() {
+    if (RequireRegister())
+        DocView->Wstawprzed2Click();
+}
+void TMain::Wstawprzed3Click() {
+    if (RequireRegister())
+        DocView->Wstawprzed3Click();
+}
+void TMain::Popraw1Click() {
+    if (RequireRegister())
+        DocView->Popraw1Click();
+}
+void TMain::Anulujdok1Click() {
+    if (RequireRegister())
+        DocView->Anuluj1Click();
+}
+
+void TMain::UsunButClick() {}
+void TMain::ZamknicieRK1Click() {}
+void TMain::Raport1Click() {}
+void TMain::Raportokresowy1Click() {}
+void TMain::Warto1Click() {}
+void TMain::Dodajkoszt1Click() {}
+void TMain::Dodajprzych1Click() {}
+void TMain::Dodajokres1Click() {}
+void TMain::Archiwizujdane1Click() {}
+void TMain::Serwer1Click() {}
+void TMain::Parametry1Click() {}
+void TMain::Kontakt1Click() {}
+void TMain::Zdalnapomoc1Click() {}
+
+void TMain::ZamknijButClick() { close(); }
