@@ -79,6 +79,23 @@ public:
     // x rounded to 0.01, halves up; x is narrowed to single precision first.
     static long double RoundMoney(float x);
 
+    // --- ledger engine (numbering, period guard, walks, words) -------------
+    // Numbers, period, cash report and prior funds of a new document; asks
+    // the new-month question. False: write nothing.
+    bool PrepareNextDocument(int month, int year);
+    void SetDocCounter(int value);
+    static QString SchoolYearLabel(int month, int year);
+    // Serialises the taking of new numbers between workstations; the first
+    // statement of every action that numbers or renumbers the ledger.
+    void LockLedger();
+    void ShiftNumbers(int afterNrDok, int shift);
+    void RecomputeBalances(int afterNrDok, int back);
+    void PropagateCashReport(int afterNrDok, int shift);
+    void ResequenceAfterDelete(int deletedNrDok, int deletedWasWb, int shift, int back);
+    bool CashOnHand(float amount);
+    QString AmountInWords(double amount) const;
+    QStringList NumberWords; // 70 words, filled by the constructor
+
     // --- values of the document being saved --------------------------------
     int NextNrDok = 0;
     int NextNrPoz = 0;
