@@ -64,6 +64,7 @@ ReportPreview::ReportPreview(Report report, QWidget* parent)
         resize(qMin(1000, available.width() * 9 / 10), available.height() * 9 / 10);
     }
     SetPage(0);
+    SetZoom(1.0);
 }
 
 ReportPreview::~ReportPreview() = default;
@@ -72,60 +73,68 @@ void ReportPreview::BuildToolBar() {
     auto* bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     layout()->addWidget(bar);
-    auto add = [&](const QString& text, QStyle::StandardPixmap icon, void (ReportPreview::*slot)(),
-                   const QKeySequence& key = {}) {
-        QAction* action = bar->addAction(style()->standardIcon(icon), text);
+    // Actions without a caption show their icon alone, with the hint as tip.
+    auto add = [&](const QString& text, const QIcon& icon, const QString& hint,
+                   void (ReportPreview::*slot)(), const QKeySequence& key = {}) {
+        QAction* action = bar->addAction(icon, text);
+        action->setToolTip(hint);
         action->setShortcut(key);
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    PrintBut = add(QStringLiteral("Drukuj"), QStyle::SP_DialogSaveButton,
-                   &ReportPreview::PrintButClick, QKeySequence::Print);
-    PageSetupBut = add(QStringLiteral("Ustawienia strony"), QStyle::SP_FileDialogDetailedView,
-                       &ReportPreview::PageSetupButClick);
+    const QIcon save = QIcon::fromTheme(QStringLiteral("document-save-as"),
+                                        style()->standardIcon(QStyle::SP_DialogSaveButton));
+    PrintBut = add(QStringLiteral("Drukuj"), QIcon::fromTheme(QStringLiteral("document-print")),
+                   QStringLiteral("Drukuj na wybranej drukarce"), &ReportPreview::PrintButClick,
+                   QKeySequence::Print);
+    PageSetupBut = add(QStringLiteral("Ustawienia strony"), QIcon::fromTheme(QStringLiteral("document-properties")),
+                       QStringLiteral("Ustawienia strony"), &ReportPreview::PageSetupButClick);
     bar->addSeparator();
-    PdfBut = add(QStringLiteral("PDF"), QStyle::SP_DriveFDIcon, &ReportPreview::PdfButClick);
-    PngBut = add(QStringLiteral("PNG"), QStyle::SP_DriveFDIcon, &ReportPreview::PngButClick);
-    CsvBut = add(QStringLiteral("CSV"), QStyle::SP_DriveFDIcon, &ReportPreview::CsvButClick);
+    PdfBut = add(QStringLiteral("PDF"), save, QStringLiteral("Eksport do PDF"),
+                 &ReportPreview::PdfButClick);
+    PngBut = add(QStringLiteral("PNG"), save, QStringLiteral("Eksport do PNG (plik na każdą stronę)"),
+                 &ReportPreview::PngButClick);
+    CsvBut = add(QStringLiteral("CSV"), save, QStringLiteral("Eksport tabeli do CSV"),
+                 &ReportPreview::CsvButClick);
     CsvBut->setEnabled(!report_.table.isEmpty());
     bar->addSeparator();
-    ZoomOutBut = add(QStringLiteral("Pomniejsz"), QStyle::SP_ArrowDown,
+    ZoomOutBut = add(QStringLiteral("\u2212"), QIcon(), QStringLiteral("Pomniejsz"),
                      &ReportPreview::ZoomOutButClick, QKeySequence::ZoomOut);
     ZoomBox = new QComboBox(bar);
     for (double step : ZoomSteps)
         ZoomBox->addItem(QString::number(qRound(step * 100)) + QStringLiteral(" %"), step);
     ZoomBox->addItem(QStringLiteral("Szerokość strony"), -1.0);
     ZoomBox->addItem(QStringLiteral("Cała strona"), -2.0);
+    ZoomBox->setToolTip(QStringLiteral("Powiększenie"));
     bar->addWidget(ZoomBox);
     connect(ZoomBox, qOverload<int>(&QComboBox::activated), this, &ReportPreview::ZoomBoxChanged);
-    ZoomInBut = add(QStringLiteral("Powiększ"), QStyle::SP_ArrowUp, &ReportPreview::ZoomInButClick,
-                    QKeySequence::ZoomIn);
+    ZoomInBut = add(QStringLiteral("+"), QIcon(), QStringLiteral("Powiększ"),
+                    &ReportPreview::ZoomInButClick, QKeySequence::ZoomIn);
     bar->addSeparator();
-    FirstBut = add(QString(), QStyle::SP_MediaSkipBackward, &ReportPreview::FirstButClick,
+    FirstBut = add(QString(), style()->standardIcon(QStyle::SP_MediaSkipBackward),
+                   QStringLiteral("Pierwsza strona"), &ReportPreview::FirstButClick,
                    Qt::CTRL | Qt::Key_Home);
-    PriorBut = add(QString(), QStyle::SP_MediaSeekBackward, &ReportPreview::PriorButClick,
+    PriorBut = add(QString(), style()->standardIcon(QStyle::SP_MediaSeekBackward),
+                   QStringLiteral("Poprzednia strona"), &ReportPreview::PriorButClick,
                    Qt::Key_PageUp);
     PageBox = new QSpinBox(bar);
     PageBox->setRange(1, qMax(1, int(report_.pages.size())));
+    PageBox->setToolTip(QStringLiteral("Strona"));
     connect(PageBox, qOverload<int>(&QSpinBox::valueChanged), this,
             [this](int value) { SetPage(value - 1); });
     bar->addWidget(PageBox);
-    PageCountLabel = new QLabel(QStringLiteral(" z ") + QString::number(report_.pages.size()) +
-                                    QLatin1Char(' '),
-                                bar);
+    PageCountLabel = new QLabel(QStringLiteral(" z %1 ").arg(report_.pages.size()), bar);
     bar->addWidget(PageCountLabel);
-    NextBut = add(QString(), QStyle::SP_MediaSeekForward, &ReportPreview::NextButClick,
+    NextBut = add(QString(), style()->standardIcon(QStyle::SP_MediaSeekForward),
+                  QStringLiteral("Następna strona"), &ReportPreview::NextButClick,
                   Qt::Key_PageDown);
-    LastBut = add(QString(), QStyle::SP_MediaSkipForward, &ReportPreview::LastButClick,
+    LastBut = add(QString(), style()->standardIcon(QStyle::SP_MediaSkipForward),
+                  QStringLiteral("Ostatnia strona"), &ReportPreview::LastButClick,
                   Qt::CTRL | Qt::Key_End);
     bar->addSeparator();
-    QAction* close = bar->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                                    QStringLiteral("Zamknij"));
+    QAction* close = bar->addAction(QStringLiteral("Zamknij"));
+    close->setToolTip(QStringLiteral("Zamknij podgląd"));
     connect(close, &QAction::triggered, this, &QDialog::accept);
-    FirstBut->setToolTip(QStringLiteral("Pierwsza strona"));
-    PriorBut->setToolTip(QStringLiteral("Poprzednia strona"));
-    NextBut->setToolTip(QStringLiteral("Następna strona"));
-    LastBut->setToolTip(QStringLiteral("Ostatnia strona"));
 }
 
 void ReportPreview::SetPage(int index) {

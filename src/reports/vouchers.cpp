@@ -148,7 +148,7 @@ private:
         const double lineY = kp_ ? 110 : 111;
         const QVector<QPair<double, double>> lines =
             kp_ ? QVector<QPair<double, double>>{{4, 34}, {41, 34}, {81, 34}}
-                : QVector<QPair<double, double>>{{3, 33}, {37, 33}, {72, 32}};
+                : QVector<QPair<double, double>>{{3, 32}, {37, 33}, {72, 31}};
         for (const auto& [x, width] : lines)
             s.Text(x, lineY, width, 5, dots);
         if (original_)

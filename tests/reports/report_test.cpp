@@ -77,6 +77,7 @@ private slots:
     void pdfAndPrinterPlaceTextAlike();
     void textBoxes_data();
     void textBoxes();
+    void rotatedTextRunsBottomToTop();
     void pngOnePerPageAndCsv();
     void previewOpensAtFullSizeAndExports();
 
@@ -203,6 +204,21 @@ void ReportTest::textBoxes() {
     // Words cut at the box's edge never reach the page, not even hidden.
     QCOMPARE(inBox.join(QLatin1Char(' ')), first);
     QCOMPARE(flowed.join(QLatin1Char(' ')), second);
+}
+
+void ReportTest::rotatedTextRunsBottomToTop() {
+    Report report;
+    Area a(report.AddPage(PageFormat()));
+    a.Text(100, 100, 8, 40, QStringLiteral("Składki"), TextStyle().Rotate(90));
+    const QString pdf = File(QStringLiteral("rotated.pdf"));
+    QVERIFY(WritePdf(report, pdf));
+    const QVector<PdfText::Word> words = PdfText::Words(pdf);
+    QCOMPARE(words.size(), 1);
+    const QRectF box = words[0].box;
+    // A heading standing in a narrow column: tall, starting at its foot.
+    QVERIFY(box.height() > 2 * box.width());
+    QVERIFY(box.left() > 110 && box.right() < 118);
+    QVERIFY2(qAbs(box.bottom() - (150 - 0.5)) < 1, qPrintable(QString::number(box.bottom())));
 }
 
 void ReportTest::pngOnePerPageAndCsv() {
