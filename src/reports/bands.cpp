@@ -13,7 +13,9 @@ void BandWriter::SetPageFooter(double height, DrawBand draw) {
     footer_ = std::move(draw);
 }
 
-double BandWriter::Bottom() const { return format_.BodyMm().height() - footerHeight_; }
+double BandWriter::Bottom() const {
+    return format_.BodyMm().height() - footerHeight_;
+}
 
 void BandWriter::NewPage() {
     ReportPage& page = report_.AddPage(format_);
@@ -31,7 +33,9 @@ void BandWriter::NewPage() {
     }
 }
 
-double BandWriter::SpaceLeft() const { return pageIndex_ < 0 ? 0 : Bottom() - y_; }
+double BandWriter::SpaceLeft() const {
+    return pageIndex_ < 0 ? 0 : Bottom() - y_;
+}
 
 void BandWriter::Add(double height, const DrawBand& draw) {
     // A band taller than a whole page still goes on a page of its own.

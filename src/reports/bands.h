@@ -13,7 +13,7 @@ using DrawBand = std::function<void(Area&)>;
 // sets (each with its own paper and margins); page numbers run over the
 // whole report (PageTokens).
 class BandWriter {
-public:
+  public:
     BandWriter(Report& report, const PageFormat& format);
 
     // Set before the first band.
@@ -31,7 +31,7 @@ public:
     double SpaceLeft() const;
     int PageCount() const { return pages_; }
 
-private:
+  private:
     double Bottom() const;
 
     Report& report_;

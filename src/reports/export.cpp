@@ -56,10 +56,10 @@ QStringList WritePng(const Report& report, const QString& path, int dpi) {
     const QString stem = info.path() + QLatin1Char('/') + info.completeBaseName();
     const QString suffix = info.suffix().isEmpty() ? QStringLiteral("png") : info.suffix();
     for (int i = 0; i < report.pages.size(); ++i) {
-        const QString file = report.pages.size() == 1
-                                 ? path
-                                 : stem + QLatin1Char('_') + QString::number(i + 1) +
-                                       QLatin1Char('.') + suffix;
+        const QString file =
+            report.pages.size() == 1
+                ? path
+                : stem + QLatin1Char('_') + QString::number(i + 1) + QLatin1Char('.') + suffix;
         if (!PageImage(report, i, dpi).save(file, "PNG"))
             return {};
         written << file;
@@ -115,8 +115,7 @@ bool PrintReport(const Report& report, QPrinter& printer, bool keepPrinterPaper)
             // Fit the page on the chosen paper, centred, keeping its shape.
             const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
             const QSizeF page = format.PaperMm() / 25.4 * printer.logicalDpiX();
-            const double scale =
-                qMin(paper.width() / page.width(), paper.height() / page.height());
+            const double scale = qMin(paper.width() / page.width(), paper.height() / page.height());
             painter.translate((paper.width() - page.width() * scale) / 2,
                               (paper.height() - page.height() * scale) / 2);
             painter.scale(scale, scale);

@@ -87,13 +87,15 @@ void ReportPreview::BuildToolBar() {
     PrintBut = add(QStringLiteral("Drukuj"), QIcon::fromTheme(QStringLiteral("document-print")),
                    QStringLiteral("Drukuj na wybranej drukarce"), &ReportPreview::PrintButClick,
                    QKeySequence::Print);
-    PageSetupBut = add(QStringLiteral("Ustawienia strony"), QIcon::fromTheme(QStringLiteral("document-properties")),
+    PageSetupBut = add(QStringLiteral("Ustawienia strony"),
+                       QIcon::fromTheme(QStringLiteral("document-properties")),
                        QStringLiteral("Ustawienia strony"), &ReportPreview::PageSetupButClick);
     bar->addSeparator();
     PdfBut = add(QStringLiteral("PDF"), save, QStringLiteral("Eksport do PDF"),
                  &ReportPreview::PdfButClick);
-    PngBut = add(QStringLiteral("PNG"), save, QStringLiteral("Eksport do PNG (plik na każdą stronę)"),
-                 &ReportPreview::PngButClick);
+    PngBut =
+        add(QStringLiteral("PNG"), save, QStringLiteral("Eksport do PNG (plik na każdą stronę)"),
+            &ReportPreview::PngButClick);
     CsvBut = add(QStringLiteral("CSV"), save, QStringLiteral("Eksport tabeli do CSV"),
                  &ReportPreview::CsvButClick);
     CsvBut->setEnabled(!report_.table.isEmpty());
@@ -114,9 +116,9 @@ void ReportPreview::BuildToolBar() {
     FirstBut = add(QString(), style()->standardIcon(QStyle::SP_MediaSkipBackward),
                    QStringLiteral("Pierwsza strona"), &ReportPreview::FirstButClick,
                    Qt::CTRL | Qt::Key_Home);
-    PriorBut = add(QString(), style()->standardIcon(QStyle::SP_MediaSeekBackward),
-                   QStringLiteral("Poprzednia strona"), &ReportPreview::PriorButClick,
-                   Qt::Key_PageUp);
+    PriorBut =
+        add(QString(), style()->standardIcon(QStyle::SP_MediaSeekBackward),
+            QStringLiteral("Poprzednia strona"), &ReportPreview::PriorButClick, Qt::Key_PageUp);
     PageBox = new QSpinBox(bar);
     PageBox->setRange(1, qMax(1, int(report_.pages.size())));
     PageBox->setToolTip(QStringLiteral("Strona"));
@@ -125,9 +127,9 @@ void ReportPreview::BuildToolBar() {
     bar->addWidget(PageBox);
     PageCountLabel = new QLabel(QStringLiteral(" z %1 ").arg(report_.pages.size()), bar);
     bar->addWidget(PageCountLabel);
-    NextBut = add(QString(), style()->standardIcon(QStyle::SP_MediaSeekForward),
-                  QStringLiteral("Następna strona"), &ReportPreview::NextButClick,
-                  Qt::Key_PageDown);
+    NextBut =
+        add(QString(), style()->standardIcon(QStyle::SP_MediaSeekForward),
+            QStringLiteral("Następna strona"), &ReportPreview::NextButClick, Qt::Key_PageDown);
     LastBut = add(QString(), style()->standardIcon(QStyle::SP_MediaSkipForward),
                   QStringLiteral("Ostatnia strona"), &ReportPreview::LastButClick,
                   Qt::CTRL | Qt::Key_End);
@@ -199,11 +201,17 @@ void ReportPreview::ShowPage() {
     view_->setPixmap(QPixmap::fromImage(image));
 }
 
-bool ReportPreview::ExportPdf(const QString& path) { return WritePdf(report_, path); }
+bool ReportPreview::ExportPdf(const QString& path) {
+    return WritePdf(report_, path);
+}
 
-QStringList ReportPreview::ExportPng(const QString& path) { return WritePng(report_, path); }
+QStringList ReportPreview::ExportPng(const QString& path) {
+    return WritePng(report_, path);
+}
 
-bool ReportPreview::ExportCsv(const QString& path) { return WriteCsv(report_, path); }
+bool ReportPreview::ExportCsv(const QString& path) {
+    return WriteCsv(report_, path);
+}
 
 bool ReportPreview::Print(QPrinter& printer) {
     return PrintReport(report_, printer, pageSetupChosen_);
@@ -211,53 +219,57 @@ bool ReportPreview::Print(QPrinter& printer) {
 
 void ReportPreview::ReportFailure(const QString& path) {
     if (DB)
-        DB->Ui().Show(QStringLiteral("Błąd"),
-                      QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(path)),
-                      MsgIcon::Error);
+        DB->Ui().Show(
+            QStringLiteral("Błąd"),
+            QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(path)),
+            MsgIcon::Error);
 }
 
-QString ReportPreview::AskFile(const QString& caption, const QString& filter,
-                               const QString& suffix) {
+void ReportPreview::ExportWithDialog(const QString& caption, const QString& filter,
+                                     const QString& suffix,
+                                     const std::function<bool(const QString&)>& write) {
     const QString proposal = LastFolder() + QLatin1Char('/') + FileStem(report_.title) + suffix;
     QString path = QFileDialog::getSaveFileName(this, caption, proposal, filter);
     if (path.isEmpty())
-        return path;
+        return;
     if (!path.endsWith(suffix, Qt::CaseInsensitive))
         path += suffix;
     LastFolder() = QFileInfo(path).absolutePath();
-    return path;
+    if (!write(path))
+        ReportFailure(path);
 }
 
 void ReportPreview::PdfButClick() {
-    const QString path = AskFile(QStringLiteral("Eksport do PDF"),
-                                 QStringLiteral("Dokument PDF (*.pdf)"), QStringLiteral(".pdf"));
-    if (!path.isEmpty() && !ExportPdf(path))
-        ReportFailure(path);
+    ExportWithDialog(QStringLiteral("Eksport do PDF"), QStringLiteral("Dokument PDF (*.pdf)"),
+                     QStringLiteral(".pdf"),
+                     [this](const QString& path) { return ExportPdf(path); });
 }
 
 void ReportPreview::PngButClick() {
-    const QString path =
-        AskFile(QStringLiteral("Eksport do PNG (plik na każdą stronę)"),
-                QStringLiteral("Obraz PNG (*.png)"), QStringLiteral(".png"));
-    if (!path.isEmpty() && ExportPng(path).isEmpty())
-        ReportFailure(path);
+    ExportWithDialog(QStringLiteral("Eksport do PNG (plik na każdą stronę)"),
+                     QStringLiteral("Obraz PNG (*.png)"), QStringLiteral(".png"),
+                     [this](const QString& path) { return !ExportPng(path).isEmpty(); });
 }
 
 void ReportPreview::CsvButClick() {
-    const QString path = AskFile(QStringLiteral("Eksport do CSV"),
-                                 QStringLiteral("Plik CSV (*.csv)"), QStringLiteral(".csv"));
-    if (!path.isEmpty() && !ExportCsv(path))
-        ReportFailure(path);
+    ExportWithDialog(QStringLiteral("Eksport do CSV"), QStringLiteral("Plik CSV (*.csv)"),
+                     QStringLiteral(".csv"),
+                     [this](const QString& path) { return ExportCsv(path); });
+}
+
+void ReportPreview::PreparePrinter() {
+    // Until the user chooses otherwise, the paper is the report's own.
+    if (pageSetupChosen_ || report_.pages.isEmpty())
+        return;
+    const PageFormat& format = report_.pages.first().format;
+    printer_.setPageSize(QPageSize(format.size));
+    printer_.setPageOrientation(format.orientation);
 }
 
 void ReportPreview::PrintButClick() {
     if (report_.pages.isEmpty())
         return;
-    if (!pageSetupChosen_) {
-        const PageFormat& format = report_.pages.first().format;
-        printer_.setPageSize(QPageSize(format.size));
-        printer_.setPageOrientation(format.orientation);
-    }
+    PreparePrinter();
     QPrintDialog dialog(&printer_, this);
     dialog.setWindowTitle(QStringLiteral("Drukowanie"));
     dialog.setMinMax(1, report_.pages.size());
@@ -269,11 +281,7 @@ void ReportPreview::PrintButClick() {
 }
 
 void ReportPreview::PageSetupButClick() {
-    if (!pageSetupChosen_ && !report_.pages.isEmpty()) {
-        const PageFormat& format = report_.pages.first().format;
-        printer_.setPageSize(QPageSize(format.size));
-        printer_.setPageOrientation(format.orientation);
-    }
+    PreparePrinter();
     QPageSetupDialog dialog(&printer_, this);
     dialog.setWindowTitle(QStringLiteral("Ustawienia strony"));
     if (dialog.exec() == QDialog::Accepted)

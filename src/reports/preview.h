@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QPrinter>
+#include <functional>
 
 class QAction;
 class QComboBox;
@@ -16,7 +17,7 @@ class QSpinBox;
 // without any dialog, for callers that already know the file or printer.
 class ReportPreview : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit ReportPreview(Report report, QWidget* parent = nullptr);
     ~ReportPreview() override;
 
@@ -44,7 +45,7 @@ public:
     QSpinBox* PageBox = nullptr;
     QLabel* PageCountLabel = nullptr;
 
-public slots:
+  public slots:
     void SetPage(int index);
     void SetZoom(double zoom);
     void PrintButClick();
@@ -59,11 +60,14 @@ public slots:
     void ZoomInButClick();
     void ZoomOutButClick();
 
-private:
+  private:
     void BuildToolBar();
     void ShowPage();
     void ZoomBoxChanged(int index);
-    QString AskFile(const QString& caption, const QString& filter, const QString& suffix);
+    // Asks for the file name, then writes it; a failure is reported.
+    void ExportWithDialog(const QString& caption, const QString& filter, const QString& suffix,
+                          const std::function<bool(const QString&)>& write);
+    void PreparePrinter();
     void ReportFailure(const QString& path);
 
     Report report_;

@@ -13,10 +13,10 @@ constexpr double GapXMm = 0.5;
 constexpr double GapYMm = 0.25;
 
 class PageRenderer {
-public:
+  public:
     PageRenderer(QPainter& painter, const Report& report, int index)
-        : p_(painter), page_(report.pages[index]),
-          number_(QString::number(index + 1)), count_(QString::number(report.pages.size())) {
+        : p_(painter), page_(report.pages[index]), number_(QString::number(index + 1)),
+          count_(QString::number(report.pages.size())) {
         QPaintDevice* device = painter.device();
         pxX_ = device->logicalDpiX() / 25.4;
         pxY_ = device->logicalDpiY() / 25.4;
@@ -40,7 +40,7 @@ public:
         p_.restore();
     }
 
-private:
+  private:
     QPointF Px(const QPointF& mm) const {
         return QPointF((mm.x() + offset_.x()) * pxX_, (mm.y() + offset_.y()) * pxY_);
     }
@@ -154,8 +154,8 @@ private:
             p_.rotate(-90);
             local = QRectF(0, 0, box.height(), box.width());
         }
-        const QRectF inner = local.adjusted(GapXMm * pxX_, GapYMm * pxY_, -GapXMm * pxX_,
-                                            -GapYMm * pxY_);
+        const QRectF inner =
+            local.adjusted(GapXMm * pxX_, GapYMm * pxY_, -GapXMm * pxX_, -GapYMm * pxY_);
         const QFont font = Font(item.style);
         QTextLayout layout(text, font, p_.device());
         Layout(layout, item.style, inner.width());
@@ -180,9 +180,9 @@ private:
             ++shown;
         }
         if (item.flowTo >= 0) {
-            flowed_[item.flowTo] =
-                shown < layout.lineCount() ? layout.text().mid(layout.lineAt(shown).textStart())
-                                           : QString();
+            flowed_[item.flowTo] = shown < layout.lineCount()
+                                       ? layout.text().mid(layout.lineAt(shown).textStart())
+                                       : QString();
         }
 
         double top = inner.top();

@@ -42,7 +42,8 @@ void Area::Flow(int from, int to) {
 }
 
 void Area::Line(double x1, double y1, double x2, double y2, double width, Qt::PenStyle style) {
-    page_->items.append(LineItem{origin_ + QPointF(x1, y1), origin_ + QPointF(x2, y2), width, style});
+    page_->items.append(
+        LineItem{origin_ + QPointF(x1, y1), origin_ + QPointF(x2, y2), width, style});
 }
 
 void Area::Rect(double x, double y, double w, double h, double width) {

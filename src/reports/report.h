@@ -30,8 +30,14 @@ struct PageFormat {
     bool operator==(const PageFormat& other) const;
 };
 
-enum FrameSide { FrameNone = 0, FrameLeft = 1, FrameTop = 2, FrameRight = 4, FrameBottom = 8,
-                 FrameAll = 15 };
+enum FrameSide {
+    FrameNone = 0,
+    FrameLeft = 1,
+    FrameTop = 2,
+    FrameRight = 4,
+    FrameBottom = 8,
+    FrameAll = 15
+};
 
 // The font every report uses: metric-compatible with Arial.
 extern const char* const ReportFontFamily;
@@ -51,13 +57,34 @@ struct TextStyle {
     int rotation = 0;
     QColor color = Qt::black;
 
-    TextStyle& Size(double points) { size = points; return *this; }
-    TextStyle& Bold(bool on = true) { bold = on; return *this; }
-    TextStyle& Italic(bool on = true) { italic = on; return *this; }
-    TextStyle& Align(Qt::Alignment a) { align = a; return *this; }
-    TextStyle& Wrap(bool on = true) { wrap = on; return *this; }
-    TextStyle& Frame(int sides) { frame = sides; return *this; }
-    TextStyle& Rotate(int degrees) { rotation = degrees; return *this; }
+    TextStyle& Size(double points) {
+        size = points;
+        return *this;
+    }
+    TextStyle& Bold(bool on = true) {
+        bold = on;
+        return *this;
+    }
+    TextStyle& Italic(bool on = true) {
+        italic = on;
+        return *this;
+    }
+    TextStyle& Align(Qt::Alignment a) {
+        align = a;
+        return *this;
+    }
+    TextStyle& Wrap(bool on = true) {
+        wrap = on;
+        return *this;
+    }
+    TextStyle& Frame(int sides) {
+        frame = sides;
+        return *this;
+    }
+    TextStyle& Rotate(int degrees) {
+        rotation = degrees;
+        return *this;
+    }
 };
 
 struct TextItem {
@@ -70,14 +97,14 @@ struct TextItem {
 };
 
 struct LineItem {
-    QPointF from, to; // mm
+    QPointF from, to;    // mm
     double width = 0.26; // mm
     Qt::PenStyle style = Qt::SolidLine;
 };
 
 struct RectItem {
-    QRectF box; // mm
-    QColor fill;        // invalid: not filled
+    QRectF box;  // mm
+    QColor fill; // invalid: not filled
     bool outline = true;
     double width = 0.26; // mm
 };
@@ -94,7 +121,9 @@ namespace PageTokens {
 inline const QString Number = QStringLiteral("[PAGE]");
 inline const QString Count = QStringLiteral("[PAGES]");
 // "N z M": the page number and the page count of the whole report.
-inline QString NOfM() { return Number + QStringLiteral(" z ") + Count; }
+inline QString NOfM() {
+    return Number + QStringLiteral(" z ") + Count;
+}
 } // namespace PageTokens
 
 struct Report {
@@ -110,7 +139,7 @@ struct Report {
 // A place to draw on one page: coordinates are millimetres from its origin,
 // which is itself given from the top-left corner of the printable area.
 class Area {
-public:
+  public:
     Area(ReportPage& page, QPointF origin = {}) : page_(&page), origin_(origin) {}
 
     // An area whose origin lies (dx, dy) further.
@@ -130,7 +159,7 @@ public:
     void Rect(double x, double y, double w, double h, double width = 0.26);
     void Fill(double x, double y, double w, double h, const QColor& color, bool outline = false);
 
-private:
+  private:
     QRectF Box(double x, double y, double w, double h) const {
         return QRectF(origin_.x() + x, origin_.y() + y, w, h);
     }

@@ -20,14 +20,22 @@ constexpr double FooterHeight = 4;
 // The grey of disabled text on the desktop, behind the signature titles.
 const QColor StripGrey(128, 128, 128);
 
-TextStyle Big() { return TextStyle().Size(12).Bold(); }
-TextStyle Normal() { return TextStyle(); }
-TextStyle Small() { return TextStyle().Size(8); }
-TextStyle Amount() { return TextStyle().Align(Qt::AlignRight | Qt::AlignTop); }
+TextStyle Big() {
+    return TextStyle().Size(12).Bold();
+}
+TextStyle Normal() {
+    return TextStyle();
+}
+TextStyle Small() {
+    return TextStyle().Size(8);
+}
+TextStyle Amount() {
+    return TextStyle().Align(Qt::AlignRight | Qt::AlignTop);
+}
 
 // Draws one block (original or copy) of a voucher.
 class VoucherBlock {
-public:
+  public:
     VoucherBlock(Area area, const VoucherData& data, bool original)
         : a_(area), d_(data), kp_(data.kind == VoucherKind::Kp), original_(original),
           // Every line of the document after the first takes one more row of
@@ -40,7 +48,7 @@ public:
         Signatures(a_.Shifted(0, shift_));
     }
 
-private:
+  private:
     void Header() {
         a_.HLine(2, 189, 2);
         // The KP original leaves the title and the stamp's frame to the copy.
@@ -57,8 +65,8 @@ private:
             a_.Text(76, 5, 14, 5, QStringLiteral("Pieczęć"), Normal());
         }
         a_.HLine(2, 100, 39);
-        a_.Text(104, 14, kp_ ? 13 : 14, 6, kp_ ? QStringLiteral("KP nr ") : QStringLiteral("KW nr "),
-                Big());
+        a_.Text(104, 14, kp_ ? 13 : 14, 6,
+                kp_ ? QStringLiteral("KP nr ") : QStringLiteral("KW nr "), Big());
         a_.Text(kp_ ? 117 : 118, 14, kp_ ? 72 : 71, 6, d_.number, Big());
         a_.Text(104, 23, 26, 6, original_ ? QStringLiteral("ORYGINAŁ") : QStringLiteral("KOPIA"),
                 Big());
@@ -194,8 +202,8 @@ bool LoadVoucher(int nrDok, VoucherKind kind, VoucherData* data) {
     VoucherData d;
     d.kind = kind;
     d.date = first.value(QStringLiteral("DATA")).toDate();
-    d.number = VoucherNumber(first.value(kp ? QStringLiteral("NUMER") : QStringLiteral("NRKW")),
-                             d.date);
+    d.number =
+        VoucherNumber(first.value(kp ? QStringLiteral("NUMER") : QStringLiteral("NRKW")), d.date);
     const QString person = first.value(QStringLiteral("KTO")).toString();
     d.person = kp ? person : person.trimmed();
     d.nrRk = first.value(QStringLiteral("NRRK")).toString();
@@ -203,7 +211,8 @@ bool LoadVoucher(int nrDok, VoucherKind kind, VoucherData* data) {
     double sum = 0;
     for (const QSqlRecord& row : rows) {
         VoucherLine line;
-        line.amount = row.value(kp ? QStringLiteral("PRZYCHOD") : QStringLiteral("ROZCHOD")).toDouble();
+        line.amount =
+            row.value(kp ? QStringLiteral("PRZYCHOD") : QStringLiteral("ROZCHOD")).toDouble();
         line.description = row.value(QStringLiteral("OPIS")).toString().trimmed();
         if (rows.size() > 1) {
             // The lines of a split receipt share their description; the
@@ -243,9 +252,13 @@ Report VoucherReport(const VoucherData& data) {
     return report;
 }
 
-Report KpVoucher(int nrDok) { return VoucherOf(nrDok, VoucherKind::Kp); }
+Report KpVoucher(int nrDok) {
+    return VoucherOf(nrDok, VoucherKind::Kp);
+}
 
-Report KwVoucher(int nrDok) { return VoucherOf(nrDok, VoucherKind::Kw); }
+Report KwVoucher(int nrDok) {
+    return VoucherOf(nrDok, VoucherKind::Kw);
+}
 
 void ShowKpVoucher(int nrDok, QWidget* parent) {
     Report report = KpVoucher(nrDok);

@@ -22,11 +22,11 @@ constexpr double MmPerPoint = 25.4 / 72;
 } // namespace
 
 QVector<Word> Words(const QString& pdf) {
-    const QString html = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf,
-                                                           QStringLiteral("-")});
-    static const QRegularExpression tag(QStringLiteral(
-        "<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
-        "yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    const QString html =
+        Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    static const QRegularExpression tag(
+        QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                       "yMax=\"([0-9.]+)\">([^<]*)</word>"));
     QVector<Word> words;
     int page = -1;
     for (auto it = tag.globalMatch(html); it.hasNext();) {
@@ -70,7 +70,7 @@ QString Text(const QString& pdf, int page) {
                   [](const Word& a, const Word& b) { return a.box.left() < b.box.left(); });
         if (i > 0)
             text += line.first().page != lines[i - 1].first().page ? QLatin1Char('\f')
-                                                                  : QLatin1Char('\n');
+                                                                   : QLatin1Char('\n');
         QStringList texts;
         for (const Word& w : line)
             texts << w.text;

@@ -41,10 +41,10 @@ Report TwoPageSets(int rows) {
     const QVector<QSqlRecord> data = NumberedRows(rows);
     for (const QString& set : {QStringLiteral("Przychody"), QStringLiteral("Rozchody")}) {
         BandWriter w(report, Letter(set == QLatin1String("Przychody") ? 10 : 5));
-        w.SetPageHeader(9, [&](Area& a) { a.Text(3, 0, 60, 5, QStringLiteral("Nagłówek ") + set); });
-        w.SetPageFooter(4, [](Area& a) {
-            a.Text(241, 0, 30, 4, PageTokens::NOfM(), TextStyle().Size(8));
-        });
+        w.SetPageHeader(9,
+                        [&](Area& a) { a.Text(3, 0, 60, 5, QStringLiteral("Nagłówek ") + set); });
+        w.SetPageFooter(
+            4, [](Area& a) { a.Text(241, 0, 30, 4, PageTokens::NOfM(), TextStyle().Size(8)); });
         w.Add(22, [](Area& a) { a.Text(1, 17, 20, 5, QStringLiteral("Kolumny")); });
         w.AddRows(data, 8, [&](Area& a, const QSqlRecord& r, int) {
             a.Text(1, 0, 20, 4, set.left(1) + r.value(0).toString());
@@ -72,16 +72,17 @@ Q_DECLARE_METATYPE(TextStyle)
 
 class ReportTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void bandsFillPageSetsAndNumberAllPages();
     void pdfAndPrinterPlaceTextAlike();
+    void chosenPaperTakesThePageScaled();
     void textBoxes_data();
     void textBoxes();
     void rotatedTextRunsBottomToTop();
     void pngOnePerPageAndCsv();
     void previewOpensAtFullSizeAndExports();
 
-private:
+  private:
     QTemporaryDir dir_;
     QString File(const QString& name) const { return dir_.filePath(name); }
 };
@@ -152,6 +153,24 @@ void ReportTest::pdfAndPrinterPlaceTextAlike() {
                  qPrintable(a[i].text));
     }
     QCOMPARE(PdfText::PageSizes(printed), PdfText::PageSizes(direct));
+}
+
+void ReportTest::chosenPaperTakesThePageScaled() {
+    // After the page setup chose A5, an A4 page is shrunk onto it whole.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = File(QStringLiteral("a5.pdf"));
+    printer.setOutputFileName(pdf);
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    QVERIFY(PrintReport(Sample(), printer, true));
+    const QVector<QSizeF> sizes = PdfText::PageSizes(pdf);
+    QCOMPARE(sizes.size(), 1);
+    QVERIFY(qAbs(sizes[0].width() - 148) < 0.5 && qAbs(sizes[0].height() - 210) < 0.5);
+    const double scale = 148.0 / 210;
+    const auto word = PdfText::Find(PdfText::Words(pdf), QStringLiteral("Zażółć"));
+    QCOMPARE(word.size(), 1);
+    QVERIFY2(qAbs(word[0].box.left() - (20 + 0.5) * scale) < 0.5,
+             qPrintable(QString::number(word[0].box.left())));
 }
 
 void ReportTest::textBoxes_data() {
@@ -232,9 +251,10 @@ void ReportTest::pngOnePerPageAndCsv() {
              QStringList{File(QStringLiteral("jedna.png"))});
 
     QVERIFY(!WriteCsv(report, File(QStringLiteral("brak.csv"))));
-    report.table = {{QStringLiteral("Lp."), QStringLiteral("Treść"), QStringLiteral("Kwota")},
-                    {QStringLiteral("1"), QStringLiteral("Składka; wrzesień"), QStringLiteral("1 234,50")},
-                    {QStringLiteral("2"), QStringLiteral("Druk \"A\""), QStringLiteral("0,00")}};
+    report.table = {
+        {QStringLiteral("Lp."), QStringLiteral("Treść"), QStringLiteral("Kwota")},
+        {QStringLiteral("1"), QStringLiteral("Składka; wrzesień"), QStringLiteral("1 234,50")},
+        {QStringLiteral("2"), QStringLiteral("Druk \"A\""), QStringLiteral("0,00")}};
     QVERIFY(WriteCsv(report, File(QStringLiteral("t.csv"))));
     QFile csv(File(QStringLiteral("t.csv")));
     QVERIFY(csv.open(QIODevice::ReadOnly));
@@ -266,9 +286,16 @@ void ReportTest::previewOpensAtFullSizeAndExports() {
 
     const QString pdf = File(QStringLiteral("preview.pdf"));
     QVERIFY(preview.ExportPdf(pdf));
+    QVERIFY(!preview.ExportCsv(File(QStringLiteral("brak.csv"))));
     QCOMPARE(PdfText::PageSizes(pdf).size(), preview.report().pages.size());
     QCOMPARE(preview.ExportPng(File(QStringLiteral("p.png"))).size(),
              preview.report().pages.size());
+
+    Report tabular = Sample();
+    tabular.table = {{QStringLiteral("Lp.")}, {QStringLiteral("1")}};
+    ReportPreview withTable(tabular);
+    QVERIFY(withTable.CsvBut->isEnabled());
+    QVERIFY(withTable.ExportCsv(File(QStringLiteral("tabela.csv"))));
 }
 
 QTEST_MAIN(ReportTest)

@@ -8,8 +8,8 @@
 #include "reports/vouchers.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 // TEMPORARY stand-in until the data module's own school-year label is merged
 // into this branch; remove it then.
@@ -39,10 +39,10 @@ struct Line {
 };
 
 QString Quoted(const QString& text) {
-    return text.isNull() ? QStringLiteral("NULL")
-                         : QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''),
-                                                                      QLatin1String("''")) +
-                               QLatin1Char('\'');
+    return text.isNull()
+               ? QStringLiteral("NULL")
+               : QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QLatin1String("''")) +
+                     QLatin1Char('\'');
 }
 
 QString Insert(const Line& l) {
@@ -82,7 +82,7 @@ bool IsDots(const QString& text) {
 
 class VouchersTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void numberCarriesTheSchoolYear_data();
     void numberCarriesTheSchoolYear();
     void amountInFiguresAndWords_data();
@@ -95,7 +95,7 @@ private slots:
     void splitReceiptPrintsBothLinesAndTheirTotal();
     void previewWaitsUntilClosed();
 
-private:
+  private:
     // Renders the voucher of document 1 to PDF; returns the file.
     QString Render(const QString& kind, const QString& name);
     QTemporaryDir dir_;
@@ -114,14 +114,38 @@ void VouchersTest::numberCarriesTheSchoolYear_data() {
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("printed");
-    QTest::newRow("October") << "KP" << "2008-10-15" << "7" << "7/2008/2009";
-    QTest::newRow("March of the same school year") << "KP" << "2009-03-15" << "7" << "7/2008/2009";
-    QTest::newRow("September starts the next") << "KP" << "2009-09-01" << "7" << "7/2009/2010";
-    QTest::newRow("August ends the year") << "KP" << "2009-08-31" << "7" << "7/2008/2009";
-    QTest::newRow("leading zeros dropped") << "KP" << "2008-10-15" << "007" << "7/2008/2009";
-    QTest::newRow("not a whole number") << "KP" << "2008-10-15" << "7a" << "7a";
-    QTest::newRow("KW number") << "KW" << "2009-01-20" << "12" << "12/2008/2009";
-    QTest::newRow("KW number as text") << "KW" << "2009-01-20" << "12/B" << "12/B";
+    QTest::newRow("October") << "KP"
+                             << "2008-10-15"
+                             << "7"
+                             << "7/2008/2009";
+    QTest::newRow("March of the same school year") << "KP"
+                                                   << "2009-03-15"
+                                                   << "7"
+                                                   << "7/2008/2009";
+    QTest::newRow("September starts the next") << "KP"
+                                               << "2009-09-01"
+                                               << "7"
+                                               << "7/2009/2010";
+    QTest::newRow("August ends the year") << "KP"
+                                          << "2009-08-31"
+                                          << "7"
+                                          << "7/2008/2009";
+    QTest::newRow("leading zeros dropped") << "KP"
+                                           << "2008-10-15"
+                                           << "007"
+                                           << "7/2008/2009";
+    QTest::newRow("not a whole number") << "KP"
+                                        << "2008-10-15"
+                                        << "7a"
+                                        << "7a";
+    QTest::newRow("KW number") << "KW"
+                               << "2009-01-20"
+                               << "12"
+                               << "12/2008/2009";
+    QTest::newRow("KW number as text") << "KW"
+                                       << "2009-01-20"
+                                       << "12/B"
+                                       << "12/B";
 }
 
 void VouchersTest::numberCarriesTheSchoolYear() {
@@ -145,10 +169,13 @@ void VouchersTest::amountInFiguresAndWords_data() {
     QTest::addColumn<double>("amount");
     QTest::addColumn<QString>("figures");
     QTest::addColumn<QString>("words");
-    QTest::newRow("thousands grouped") << "KP" << 1234.5 << "1 234,50"
+    QTest::newRow("thousands grouped")
+        << "KP" << 1234.5 << "1 234,50"
         << "jeden tysiąc dwieście trzydzieści cztery złote pięćdziesiąt groszy";
-    QTest::newRow("grosze only") << "KW" << 0.5 << "0,50" << "zero złotych pięćdziesiąt groszy";
-    QTest::newRow("longest words kept whole") << "KP" << 999999.99 << "999 999,99"
+    QTest::newRow("grosze only") << "KW" << 0.5 << "0,50"
+                                 << "zero złotych pięćdziesiąt groszy";
+    QTest::newRow("longest words kept whole")
+        << "KP" << 999999.99 << "999 999,99"
         << "dziewięćset dziewięćdziesiąt dziewięć tysięcy dziewięćset dziewięćdziesiąt "
            "dziewięć złotych dziewięćdziesiąt dziewięć groszy";
 }
@@ -232,7 +259,8 @@ void VouchersTest::copyRepeatsTheOriginal() {
     QVERIFY(!text.contains(QRegularExpression(QStringLiteral("\\d z \\d"))) || kp);
     QCOMPARE(text.contains(QStringLiteral("Orva")), kp);
     // The KP original leaves its title and stamp label to the copy.
-    const int titles = PdfText::Find(words, kp ? QStringLiteral("wpłaty") : QStringLiteral("wypłaty")).size();
+    const int titles =
+        PdfText::Find(words, kp ? QStringLiteral("wpłaty") : QStringLiteral("wypłaty")).size();
     QCOMPARE(titles, kp ? 1 : 2);
     QCOMPARE(PdfText::Find(words, QStringLiteral("Pieczęć")).size(), kp ? 1 : 2);
 }
@@ -243,27 +271,48 @@ void VouchersTest::elementsStandWhereTheFormHasThem_data() {
     QTest::addColumn<int>("occurrence"); // from the top
     QTest::addColumn<QPointF>("corner"); // mm from the sheet's corner
     const double kx = Margin;
-    QTest::newRow("KP nr") << "KP" << "KP" << 0 << QPointF(kx + 104, KpTop + 14);
-    QTest::newRow("KP ORYGINAŁ") << "KP" << "ORYGINAŁ" << 0 << QPointF(kx + 104, KpTop + 23);
-    QTest::newRow("KP KOPIA") << "KP" << "KOPIA" << 0 << QPointF(kx + 104, KpTop + 132 + 23);
-    QTest::newRow("KP title") << "KP" << "Dowód" << 0 << QPointF(kx + 104, KpTop + 132 + 5);
-    QTest::newRow("KP Pieczęć") << "KP" << "Pieczęć" << 0 << QPointF(kx + 76, KpTop + 132 + 5);
-    QTest::newRow("KP date") << "KP" << "15.10.2008" << 0 << QPointF(kx + 115, KpTop + 33);
-    QTest::newRow("KP payer") << "KP" << "Jan" << 0 << QPointF(kx + 18, KpTop + 42);
-    QTest::newRow("KP Za co") << "KP" << "Za" << 0 << QPointF(kx + 5, KpTop + 64);
-    QTest::newRow("KP description") << "KP" << "Składka" << 0 << QPointF(kx + 5, KpTop + 69);
-    QTest::newRow("KP Razem") << "KP" << "Razem" << 0 << QPointF(kx + 125, KpTop + 74);
-    QTest::newRow("KP Słownie") << "KP" << "Słownie:" << 0 << QPointF(kx + 2, KpTop + 79);
-    QTest::newRow("KP NR") << "KP" << "NR:" << 0 << QPointF(kx + 119, KpTop + 99);
-    QTest::newRow("KP Poz.") << "KP" << "Poz." << 1 << QPointF(kx + 119, KpTop + 132 + 108);
-    QTest::newRow("KP otrzymałem") << "KP" << "otrzymałem" << 0 << QPointF(kx + 158, KpTop + 98);
-    QTest::newRow("KP footer") << "KP" << "z" << 0 << QPointF(kx + 157 + 2, 297 - Margin - 4);
-    QTest::newRow("KW nr") << "KW" << "KW" << 0 << QPointF(kx + 104, KwTop + 14);
-    QTest::newRow("KW KOPIA") << "KW" << "KOPIA" << 0 << QPointF(kx + 104, KwTop + 133 + 23);
-    QTest::newRow("KW title") << "KW" << "Dowód" << 0 << QPointF(kx + 104, KwTop + 5);
-    QTest::newRow("KW Komu") << "KW" << "Komu:" << 1 << QPointF(kx + 2, KwTop + 133 + 42);
-    QTest::newRow("KW NR") << "KW" << "NR:" << 0 << QPointF(kx + 106, KwTop + 99);
-    QTest::newRow("KW wypłaciłem") << "KW" << "wypłaciłem" << 0 << QPointF(kx + 136, KwTop + 98);
+    QTest::newRow("KP nr") << "KP"
+                           << "KP" << 0 << QPointF(kx + 104, KpTop + 14);
+    QTest::newRow("KP ORYGINAŁ") << "KP"
+                                 << "ORYGINAŁ" << 0 << QPointF(kx + 104, KpTop + 23);
+    QTest::newRow("KP KOPIA") << "KP"
+                              << "KOPIA" << 0 << QPointF(kx + 104, KpTop + 132 + 23);
+    QTest::newRow("KP title") << "KP"
+                              << "Dowód" << 0 << QPointF(kx + 104, KpTop + 132 + 5);
+    QTest::newRow("KP Pieczęć") << "KP"
+                                << "Pieczęć" << 0 << QPointF(kx + 76, KpTop + 132 + 5);
+    QTest::newRow("KP date") << "KP"
+                             << "15.10.2008" << 0 << QPointF(kx + 115, KpTop + 33);
+    QTest::newRow("KP payer") << "KP"
+                              << "Jan" << 0 << QPointF(kx + 18, KpTop + 42);
+    QTest::newRow("KP Za co") << "KP"
+                              << "Za" << 0 << QPointF(kx + 5, KpTop + 64);
+    QTest::newRow("KP description") << "KP"
+                                    << "Składka" << 0 << QPointF(kx + 5, KpTop + 69);
+    QTest::newRow("KP Razem") << "KP"
+                              << "Razem" << 0 << QPointF(kx + 125, KpTop + 74);
+    QTest::newRow("KP Słownie") << "KP"
+                                << "Słownie:" << 0 << QPointF(kx + 2, KpTop + 79);
+    QTest::newRow("KP NR") << "KP"
+                           << "NR:" << 0 << QPointF(kx + 119, KpTop + 99);
+    QTest::newRow("KP Poz.") << "KP"
+                             << "Poz." << 1 << QPointF(kx + 119, KpTop + 132 + 108);
+    QTest::newRow("KP otrzymałem") << "KP"
+                                   << "otrzymałem" << 0 << QPointF(kx + 158, KpTop + 98);
+    QTest::newRow("KP footer") << "KP"
+                               << "z" << 0 << QPointF(kx + 157 + 2, 297 - Margin - 4);
+    QTest::newRow("KW nr") << "KW"
+                           << "KW" << 0 << QPointF(kx + 104, KwTop + 14);
+    QTest::newRow("KW KOPIA") << "KW"
+                              << "KOPIA" << 0 << QPointF(kx + 104, KwTop + 133 + 23);
+    QTest::newRow("KW title") << "KW"
+                              << "Dowód" << 0 << QPointF(kx + 104, KwTop + 5);
+    QTest::newRow("KW Komu") << "KW"
+                             << "Komu:" << 1 << QPointF(kx + 2, KwTop + 133 + 42);
+    QTest::newRow("KW NR") << "KW"
+                           << "NR:" << 0 << QPointF(kx + 106, KwTop + 99);
+    QTest::newRow("KW wypłaciłem") << "KW"
+                                   << "wypłaciłem" << 0 << QPointF(kx + 136, KwTop + 98);
 }
 
 void VouchersTest::elementsStandWhereTheFormHasThem() {
@@ -292,7 +341,8 @@ void VouchersTest::longPayerContinuesOnTheSecondLine() {
         "ul. Długa 5, wpłata za wycieczkę klasy 3b do Krakowa i Wieliczki w dniach 12-14 maja "
         "oraz za bilety wstępu do muzeów, przewodnika i ubezpieczenie wszystkich uczestników");
     t.Run({Insert(line)});
-    const QVector<Word> words = PdfText::Words(Render(QStringLiteral("KP"), QStringLiteral("payer")));
+    const QVector<Word> words =
+        PdfText::Words(Render(QStringLiteral("KP"), QStringLiteral("payer")));
     QStringList first, second;
     double firstHeight = 0, secondHeight = 0;
     for (const Word& w : words) {
