@@ -3,13 +3,15 @@
 #include "data/db.h"
 
 #include <QDate>
+#include <QDeadlineTimer>
 #include <QRandomGenerator>
 #include <QThread>
 
 namespace {
 
-const int kLockAttempts = 6;
-const int kLockPauseMs = 40;
+// How long a workstation keeps trying while others save one after another.
+const int kLockPatienceMs = 5000;
+const int kLockPauseMs = 10;
 
 const char* const kNewMonthQuestion =
     "Uwaga, dokument jest z nowego miesiąca. Czy chcesz zamknąć poprzedni miesiąc i utworzyć nowy?";
@@ -81,12 +83,14 @@ int CompareMonths(const QDate& last, int month, int year) {
 
 // The first statement of an action that takes or changes document numbers.
 // It updates the counter row every such action writes, so a second
-// workstation waits here until the first one has committed, and then sees
-// its documents. The transaction is rolled back and begun again when the row
-// was changed since it began (an update conflict); call it therefore only
-// before anything has been written in the action.
+// workstation waits here until the first one has committed. Its transaction
+// began before that commit and would not see the new documents: the update
+// then fails as a conflict, and the action's transaction is rolled back and
+// begun again. Call it therefore only before anything has been written in
+// the action. Alone on the ledger it costs one single-row update.
 void TDB::LockLedger() {
-    for (int attempt = 1;; ++attempt) {
+    const QDeadlineTimer patience(kLockPatienceMs);
+    for (;;) {
         try {
             Exec(QStringLiteral("UPDATE SYSCOUNT SET DOCID=DOCID WHERE ID_SYSCOUNT='5'"));
             return;
@@ -94,10 +98,12 @@ void TDB::LockLedger() {
             RollbackWork();
             if (!e.IsConflict())
                 throw;
-            if (attempt == kLockAttempts)
+            if (patience.hasExpired())
                 throw DbError(QString::fromUtf8(kLedgerBusy), e.Code());
         }
-        QThread::msleep(kLockPauseMs + QRandomGenerator::global()->bounded(kLockPauseMs));
+        // A short, uneven pause, so that several waiting workstations do
+        // not keep meeting each other.
+        QThread::msleep(QRandomGenerator::global()->bounded(kLockPauseMs));
     }
 }
 
