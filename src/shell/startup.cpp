@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "data/db.h"
+#include "shell/about.h"
 #include "shell/main.h"
 #include "shell/messageboxdialogs.h"
 
@@ -20,6 +21,7 @@ QVector<StartupStep> StartupSteps(const QString& programDir) {
              DB->SetUi(MessageBoxes());
              DB->SetMainState(Main);
          }},
+        {QStringLiteral("TAbout"), [] { About = new TAbout(Main); }},
     };
 }
 
