@@ -11,13 +11,6 @@
 #include <QTest>
 #include <QTimer>
 
-// TEMPORARY stand-in until the data module's own school-year label is merged
-// into this branch; remove it then.
-QString TDB::SchoolYearLabel(int month, int year) {
-    const int start = month >= 9 ? year : year - 1;
-    return QString::number(start) + QLatin1Char('/') + QString::number(start + 1);
-}
-
 namespace {
 
 using PdfText::Word;
