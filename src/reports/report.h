@@ -91,8 +91,9 @@ struct TextItem {
     QRectF box; // mm
     QString text;
     TextStyle style;
-    // Index (on the same page) of a later text item that receives whatever
-    // of this text does not fit in this box; -1 for none.
+    // Index (on the same page) of a later text item that receives the lines
+    // of this text (laid out with word wrap) that do not fit in this box;
+    // -1 for none.
     int flowTo = -1;
 };
 
