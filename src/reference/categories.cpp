@@ -87,6 +87,9 @@ TCategoryList::TCategoryList(const CategoryKind& kind, QWidget* parent, const ch
     SMDBGrid1->setObjectName(QStringLiteral("SMDBGrid1"));
     SMDBGrid1->setModel(Model);
     SMDBGrid1->setGeometry(0, 0, 350, 522);
+    QFont gridFont(QStringLiteral("Liberation Sans"));
+    gridFont.setPointSize(8);
+    SMDBGrid1->setFont(gridFont);
     SMDBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     SMDBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     SMDBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -122,6 +125,7 @@ void TCategoryList::Reload(int row) {
         auto* carry = new QStandardItem(Polish::Money(r.value(kind_.carryColumn).toDouble()));
         carry->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Model->appendRow({name, carry});
+        Model->setVerticalHeaderItem(Model->rowCount() - 1, new QStandardItem(QString()));
     }
     if (!rows_.isEmpty()) {
         const int current = qBound(0, row, rows_.size() - 1);
