@@ -1,4 +1,5 @@
 #include "data/db.h"
+#include "data/words.h"
 
 #include <QDir>
 #include <QSettings>
@@ -28,6 +29,7 @@ TDB::TDB(const QString& programDir)
     : programDir_(QDir(programDir).absolutePath()),
       connName_(QStringLiteral("orva-") + QUuid::createUuid().toString(QUuid::WithoutBraces)) {
     ServerName = ReadServerName(programDir_);
+    NumberWords = PolishNumberWords();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), connName_);
     db.setUserName(QLatin1String(kUser));
     db.setPassword(QLatin1String(kPassword));

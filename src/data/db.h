@@ -93,6 +93,9 @@ public:
     void PropagateCashReport(int afterNrDok, int shift);
     void ResequenceAfterDelete(int deletedNrDok, int deletedWasWb, int shift, int back);
     bool CashOnHand(float amount);
+    // "dwa złote dwa grosze"; grosze beyond the second decimal are cut.
+    // Throws std::invalid_argument for a negative amount or one of a
+    // trillion złoty or more.
     QString AmountInWords(double amount) const;
     QStringList NumberWords; // 70 words, filled by the constructor
 
