@@ -90,6 +90,7 @@ TCategoryList::TCategoryList(const CategoryKind& kind, QWidget* parent, const ch
     QFont gridFont(QStringLiteral("Liberation Sans"));
     gridFont.setPointSize(8);
     SMDBGrid1->setFont(gridFont);
+    SMDBGrid1->horizontalHeader()->setFont(gridFont);
     SMDBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     SMDBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     SMDBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
