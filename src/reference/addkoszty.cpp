@@ -4,4 +4,6 @@
 
 TAddKoszty* AddKoszty = nullptr;
 
-TCategoryList* TAddKoszty::List() const { return Koszty; }
+TCategoryList* TAddKoszty::List() const {
+    return Koszty;
+}

@@ -5,7 +5,8 @@
 class TAddKoszty : public TCategoryEditor {
     Q_OBJECT
 public:
-    explicit TAddKoszty(QWidget* parent = nullptr) : TCategoryEditor(CategoryKind::Costs(), parent, "AddKoszty") {}
+    explicit TAddKoszty(QWidget* parent = nullptr)
+        : TCategoryEditor(CategoryKind::Costs(), parent, "AddKoszty") {}
 
 protected:
     TCategoryList* List() const override;

@@ -7,7 +7,8 @@
 
 TAddOkres* AddOkres = nullptr;
 
-TAddOkres::TAddOkres(QWidget* parent) : TForm(parent, "AddOkres", QStringLiteral("Dodaj okres"), 342, 190) {
+TAddOkres::TAddOkres(QWidget* parent)
+    : TForm(parent, "AddOkres", QStringLiteral("Dodaj okres"), 342, 190) {
     AddLabel(this, QStringLiteral("Data rozpoczęcia / zakończenia"), QRect(16, 16, 300, 16));
     auto date = [this](const char* name, int left) {
         auto* edit = new QDateEdit(QDate::currentDate(), this);
@@ -28,4 +29,6 @@ TAddOkres::TAddOkres(QWidget* parent) : TForm(parent, "AddOkres", QStringLiteral
     connect(ZamknijBut, &QPushButton::clicked, this, &TAddOkres::ZamknijButClick);
 }
 
-void TAddOkres::ZamknijButClick() { reject(); }
+void TAddOkres::ZamknijButClick() {
+    reject();
+}

@@ -4,4 +4,6 @@
 
 TAddPrzychody* AddPrzychody = nullptr;
 
-TCategoryList* TAddPrzychody::List() const { return Przychody; }
+TCategoryList* TAddPrzychody::List() const {
+    return Przychody;
+}

@@ -5,7 +5,8 @@
 class TAddPrzychody : public TCategoryEditor {
     Q_OBJECT
 public:
-    explicit TAddPrzychody(QWidget* parent = nullptr) : TCategoryEditor(CategoryKind::Revenues(), parent, "AddPrzychody") {}
+    explicit TAddPrzychody(QWidget* parent = nullptr)
+        : TCategoryEditor(CategoryKind::Revenues(), parent, "AddPrzychody") {}
 
 protected:
     TCategoryList* List() const override;

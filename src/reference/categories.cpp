@@ -61,14 +61,18 @@ QString CategoryKind::DuplicateSql(bool correcting) const {
 }
 
 QString CategoryKind::InsertSql() const {
-    return QStringLiteral("INSERT INTO %1\n(NAZWA,%2,US)\nVALUES (:NAZWA,:%2,:US)").arg(table, carryColumn);
+    return QStringLiteral("INSERT INTO %1\n(NAZWA,%2,US)\nVALUES (:NAZWA,:%2,:US)")
+        .arg(table, carryColumn);
 }
 
 QString CategoryKind::UpdateSql() const {
-    return QStringLiteral("UPDATE %1\nSET NAZWA=:NAZWA,%2=:%2 WHERE %3=:WYBOR").arg(table, carryColumn, idColumn);
+    return QStringLiteral("UPDATE %1\nSET NAZWA=:NAZWA,%2=:%2 WHERE %3=:WYBOR")
+        .arg(table, carryColumn, idColumn);
 }
 
-int CategoryEntryMode() { return Main ? Main->EntryMode : 1; }
+int CategoryEntryMode() {
+    return Main ? Main->EntryMode : 1;
+}
 
 namespace {
 void SetEntryMode(int mode) {
@@ -82,7 +86,8 @@ void SetEntryMode(int mode) {
 TCategoryList::TCategoryList(const CategoryKind& kind, QWidget* parent, const char* name)
     : TForm(parent, name, kind.listCaption, 350, 582), kind_(kind) {
     Model = new QStandardItemModel(0, 2, this);
-    Model->setHorizontalHeaderLabels({QStringLiteral("Nazwa"), QStringLiteral("Wartość początkowa")});
+    Model->setHorizontalHeaderLabels(
+        {QStringLiteral("Nazwa"), QStringLiteral("Wartość początkowa")});
     SMDBGrid1 = new QTableView(this);
     SMDBGrid1->setObjectName(QStringLiteral("SMDBGrid1"));
     SMDBGrid1->setModel(Model);
@@ -145,9 +150,13 @@ QSqlRecord TCategoryList::Current() const {
     return row < 0 ? QSqlRecord() : rows_.at(row);
 }
 
-int TCategoryList::CurrentId() const { return Current().value(kind_.idColumn).toInt(); }
+int TCategoryList::CurrentId() const {
+    return Current().value(kind_.idColumn).toInt();
+}
 
-void TCategoryList::FormShow() { Reload(); }
+void TCategoryList::FormShow() {
+    Reload();
+}
 
 void TCategoryList::OpenEditor(int mode) {
     SetEntryMode(mode);
@@ -178,7 +187,8 @@ void TCategoryList::UsunButClick() {
         Refuse(nullptr, QStringLiteral("Musisz wybrać pozycję."));
         return;
     }
-    if (!DB->Ui().Ask(QStringLiteral("Ostrzeżenie"), QStringLiteral("Czy na pewno chcesz usunąć wybraną pozycję")))
+    if (!DB->Ui().Ask(QStringLiteral("Ostrzeżenie"),
+                      QStringLiteral("Czy na pewno chcesz usunąć wybraną pozycję")))
         return;
     bool saved = false;
     DB->RunAction([&] {
@@ -191,7 +201,9 @@ void TCategoryList::UsunButClick() {
     ReopenRegister();
 }
 
-void TCategoryList::ZamknijButClick() { reject(); }
+void TCategoryList::ZamknijButClick() {
+    reject();
+}
 
 // --- TCategoryEditor ----------------------------------------------------------
 
@@ -206,7 +218,8 @@ TCategoryEditor::TCategoryEditor(const CategoryKind& kind, QWidget* parent, cons
     EdWartosc->setText(QStringLiteral("0"));
     ZapiszBut = AddButton(this, "ZapiszBut", QStringLiteral("Zapisz"), QRect(146, 150, 100, 34));
     ZamknijBut = AddButton(this, "ZamknijBut", QStringLiteral("Wyjdź"), QRect(254, 150, 100, 34));
-    Input::AttachKeyFilter(EdWartosc, [this](QLineEdit* e, QChar k) { return EdWartoscKeyPress(e, k); });
+    Input::AttachKeyFilter(EdWartosc,
+                           [this](QLineEdit* e, QChar k) { return EdWartoscKeyPress(e, k); });
     QWidget::setTabOrder(EdNazwa, EdWartosc);
     QWidget::setTabOrder(EdWartosc, ZapiszBut);
     QWidget::setTabOrder(ZapiszBut, ZamknijBut);
@@ -214,7 +227,9 @@ TCategoryEditor::TCategoryEditor(const CategoryKind& kind, QWidget* parent, cons
     connect(ZamknijBut, &QPushButton::clicked, this, &TCategoryEditor::ZamknijButClick);
 }
 
-bool TCategoryEditor::EdWartoscKeyPress(QLineEdit* sender, QChar key) { return Input::AmountKey(sender, key); }
+bool TCategoryEditor::EdWartoscKeyPress(QLineEdit* sender, QChar key) {
+    return Input::AmountKey(sender, key);
+}
 
 void TCategoryEditor::FormShow() {
     if (CategoryEntryMode() == 2 && List()) {
@@ -277,8 +292,11 @@ bool TCategoryEditor::Save(bool correcting, int id, double carry) {
         saved = DB->CommitWork();
     });
     if (duplicate)
-        DB->Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Taka nazwa już istnieje."), MsgIcon::Exclamation);
+        DB->Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Taka nazwa już istnieje."),
+                      MsgIcon::Exclamation);
     return saved;
 }
 
-void TCategoryEditor::ZamknijButClick() { reject(); }
+void TCategoryEditor::ZamknijButClick() {
+    reject();
+}

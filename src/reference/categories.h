@@ -9,14 +9,14 @@ class TCategoryEditor;
 // What sets the cost and the revenue categories apart; everything else of
 // their lists and editors is the same.
 struct CategoryKind {
-    QString table;        // KOSZTY / PRZYCHODY
-    QString idColumn;     // ID_KOSZTY / ID_PRZYCHODY
-    QString carryColumn;  // POCZATEKKOSZT / POCZATEKPRZYCH
-    QString idParam;      // parameter of the row itself in the duplicate test
+    QString table;       // KOSZTY / PRZYCHODY
+    QString idColumn;    // ID_KOSZTY / ID_PRZYCHODY
+    QString carryColumn; // POCZATEKKOSZT / POCZATEKPRZYCH
+    QString idParam;     // parameter of the row itself in the duplicate test
     QString listCaption;
     QString closeCaption;
     QString editorCaption;
-    int nameEditLimit;    // length limit of the name edit; 0 = none of its own
+    int nameEditLimit; // length limit of the name edit; 0 = none of its own
     QString limitText;
     QString emptyNameText;
 

@@ -4,4 +4,6 @@
 
 TKoszty* Koszty = nullptr;
 
-TCategoryEditor* TKoszty::Editor() const { return AddKoszty; }
+TCategoryEditor* TKoszty::Editor() const {
+    return AddKoszty;
+}

@@ -5,7 +5,8 @@
 class TKoszty : public TCategoryList {
     Q_OBJECT
 public:
-    explicit TKoszty(QWidget* parent = nullptr) : TCategoryList(CategoryKind::Costs(), parent, "Koszty") {}
+    explicit TKoszty(QWidget* parent = nullptr)
+        : TCategoryList(CategoryKind::Costs(), parent, "Koszty") {}
 
 protected:
     TCategoryEditor* Editor() const override;

@@ -57,7 +57,9 @@ TNrRk::TNrRk(QWidget* parent) : TForm(parent, "NrRk", QStringLiteral("Zamknięci
     connect(ZamknijBut, &QPushButton::clicked, this, &TNrRk::ZamknijButClick);
 }
 
-bool TNrRk::EdNrKeyPress(QLineEdit*, QChar key) { return Input::NumberKey(key); }
+bool TNrRk::EdNrKeyPress(QLineEdit*, QChar key) {
+    return Input::NumberKey(key);
+}
 
 bool TNrRk::eventFilter(QObject* watched, QEvent* event) {
     if (watched != EdNr)
@@ -78,12 +80,15 @@ bool TNrRk::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-void TNrRk::EdNrClick() { EdNr->selectAll(); }
+void TNrRk::EdNrClick() {
+    EdNr->selectAll();
+}
 
 void TNrRk::FormShow() {
     QVariant docId;
-    DB->RunAction(
-        [&] { docId = DB->Scalar(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'")); });
+    DB->RunAction([&] {
+        docId = DB->Scalar(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'"));
+    });
     EdNr->setText(QString::number(docId.toInt() + 1));
     EdNr->setFocus();
 }
@@ -117,4 +122,6 @@ void TNrRk::ZapiszButClick() {
     accept();
 }
 
-void TNrRk::ZamknijButClick() { reject(); }
+void TNrRk::ZamknijButClick() {
+    reject();
+}

@@ -46,9 +46,11 @@ TPoczatkowe::TPoczatkowe(QWidget* parent)
     ZamknijBut = AddButton(Panel1, "ZamknijBut", QStringLiteral("Wyjdź"), QRect(292, 14, 100, 34));
 
     for (QLineEdit* edit : {EdWartoscC, EdWartoscG})
-        Input::AttachKeyFilter(edit, [this](QLineEdit* e, QChar k) { return EdWartoscCKeyPress(e, k); });
+        Input::AttachKeyFilter(edit,
+                               [this](QLineEdit* e, QChar k) { return EdWartoscCKeyPress(e, k); });
     for (QLineEdit* edit : {EdNrDok, EdNrPoz, EdNrRk})
-        Input::AttachKeyFilter(edit, [this](QLineEdit* e, QChar k) { return EdNrDokKeyPress(e, k); });
+        Input::AttachKeyFilter(edit,
+                               [this](QLineEdit* e, QChar k) { return EdNrDokKeyPress(e, k); });
     QWidget::setTabOrder(EdWartoscC, EdWartoscG);
     QWidget::setTabOrder(EdWartoscG, EdNrDok);
     QWidget::setTabOrder(EdNrDok, EdNrPoz);
@@ -60,9 +62,13 @@ TPoczatkowe::TPoczatkowe(QWidget* parent)
     connect(ZamknijBut, &QPushButton::clicked, this, &TPoczatkowe::ZamknijButClick);
 }
 
-bool TPoczatkowe::EdWartoscCKeyPress(QLineEdit* sender, QChar key) { return Input::AmountKey(sender, key); }
+bool TPoczatkowe::EdWartoscCKeyPress(QLineEdit* sender, QChar key) {
+    return Input::AmountKey(sender, key);
+}
 
-bool TPoczatkowe::EdNrDokKeyPress(QLineEdit*, QChar key) { return Input::NumberKey(key); }
+bool TPoczatkowe::EdNrDokKeyPress(QLineEdit*, QChar key) {
+    return Input::NumberKey(key);
+}
 
 bool TPoczatkowe::LedgerHasDocuments() {
     return !DB->Select(QStringLiteral("SELECT FIRST 1 ID_DOKUMENT FROM DOKUMENT")).isEmpty();
@@ -85,7 +91,9 @@ void TPoczatkowe::FormShow() {
         const QVariant v = row.value(QLatin1String(column));
         return v.isNull() ? QString() : Input::PlainAmount(v.toDouble());
     };
-    auto number = [&row](const char* column) { return row.value(QLatin1String(column)).toString(); };
+    auto number = [&row](const char* column) {
+        return row.value(QLatin1String(column)).toString();
+    };
     EdWartoscC->setText(amount("WARTOSC"));
     EdWartoscG->setText(amount("KASAWARTOSC"));
     EdNrDok->setText(number("LICZNIKSTART"));
@@ -97,24 +105,30 @@ void TPoczatkowe::FormShow() {
 
 bool TPoczatkowe::CheckFields(double* total, double* cash, int* nrDok, int* nrPoz, int* nrRk) {
     if (EdWartoscC->text().isEmpty()) {
-        Refuse(EdWartoscC, QStringLiteral("Musisz wpisać wartość początkową środków lub wpisać 0."));
+        Refuse(EdWartoscC,
+               QStringLiteral("Musisz wpisać wartość początkową środków lub wpisać 0."));
         return false;
     }
     if (EdWartoscG->text().isEmpty()) {
-        Refuse(EdWartoscG, QStringLiteral("Musisz wpisać wartość początkową gotówki w kasie lub wpisać 0."));
+        Refuse(EdWartoscG,
+               QStringLiteral("Musisz wpisać wartość początkową gotówki w kasie lub wpisać 0."));
         return false;
     }
     if (!Input::ReadAmount(EdWartoscC, total) || !Input::ReadAmount(EdWartoscG, cash))
         return false;
     if (*cash > *total) {
         Refuse(EdWartoscC,
-               QStringLiteral("Stan gotówki w kasie nie może być większy od całkowitej wartości środków."));
+               QStringLiteral(
+                   "Stan gotówki w kasie nie może być większy od całkowitej wartości środków."));
         return false;
     }
-    const QString nrDokText = QStringLiteral("Musisz wpisać numer początkowy dokumentów większy od 0.");
-    const QString nrPozText = QStringLiteral("Musisz wpisać numer początkowy pozycji większy od 1, ponieważ 1 "
-                                             "jest zarezerwowane dla bilansu początkowego");
-    const QString nrRkText = QStringLiteral("Musisz wpisać numer początkowy Raportu kasowego większy od 0.");
+    const QString nrDokText =
+        QStringLiteral("Musisz wpisać numer początkowy dokumentów większy od 0.");
+    const QString nrPozText =
+        QStringLiteral("Musisz wpisać numer początkowy pozycji większy od 1, ponieważ 1 "
+                       "jest zarezerwowane dla bilansu początkowego");
+    const QString nrRkText =
+        QStringLiteral("Musisz wpisać numer początkowy Raportu kasowego większy od 0.");
     // Each number: empty, then not a number, then too small.
     const struct {
         QLineEdit* edit;
@@ -179,4 +193,6 @@ void TPoczatkowe::ZapiszButClick() {
     accept();
 }
 
-void TPoczatkowe::ZamknijButClick() { reject(); }
+void TPoczatkowe::ZamknijButClick() {
+    reject();
+}

@@ -4,4 +4,6 @@
 
 TPrzychody* Przychody = nullptr;
 
-TCategoryEditor* TPrzychody::Editor() const { return AddPrzychody; }
+TCategoryEditor* TPrzychody::Editor() const {
+    return AddPrzychody;
+}

@@ -5,7 +5,8 @@
 class TPrzychody : public TCategoryList {
     Q_OBJECT
 public:
-    explicit TPrzychody(QWidget* parent = nullptr) : TCategoryList(CategoryKind::Revenues(), parent, "Przychody") {}
+    explicit TPrzychody(QWidget* parent = nullptr)
+        : TCategoryList(CategoryKind::Revenues(), parent, "Przychody") {}
 
 protected:
     TCategoryEditor* Editor() const override;

@@ -32,7 +32,8 @@ void TForm::Refuse(QWidget* field, const QString& text) {
         field->setFocus(Qt::OtherFocusReason);
 }
 
-QLabel* TForm::AddLabel(QWidget* parent, const QString& text, const QRect& geometry, const char* name) {
+QLabel* TForm::AddLabel(QWidget* parent, const QString& text, const QRect& geometry,
+                        const char* name) {
     auto* label = new QLabel(text, parent);
     if (name)
         label->setObjectName(QLatin1String(name));
@@ -47,7 +48,8 @@ QLineEdit* TForm::AddEdit(QWidget* parent, const char* name, const QRect& geomet
     return edit;
 }
 
-QPushButton* TForm::AddButton(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
+QPushButton* TForm::AddButton(QWidget* parent, const char* name, const QString& text,
+                              const QRect& geometry) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
     button->setGeometry(geometry);
@@ -57,7 +59,8 @@ QPushButton* TForm::AddButton(QWidget* parent, const char* name, const QString& 
     return button;
 }
 
-QCheckBox* TForm::AddCheck(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
+QCheckBox* TForm::AddCheck(QWidget* parent, const char* name, const QString& text,
+                           const QRect& geometry) {
     auto* check = new QCheckBox(text, parent);
     check->setObjectName(QLatin1String(name));
     check->setGeometry(geometry);

@@ -25,10 +25,13 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
 
-    QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& geometry, const char* name = nullptr);
+    QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& geometry,
+                     const char* name = nullptr);
     QLineEdit* AddEdit(QWidget* parent, const char* name, const QRect& geometry);
-    QPushButton* AddButton(QWidget* parent, const char* name, const QString& text, const QRect& geometry);
-    QCheckBox* AddCheck(QWidget* parent, const char* name, const QString& text, const QRect& geometry);
+    QPushButton* AddButton(QWidget* parent, const char* name, const QString& text,
+                           const QRect& geometry);
+    QCheckBox* AddCheck(QWidget* parent, const char* name, const QString& text,
+                        const QRect& geometry);
 };
 
 // Reads the register again and moves to its last line (when it is open).

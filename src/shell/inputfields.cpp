@@ -15,7 +15,8 @@ const QChar kBackspace(0x08);
 
 class KeyFilter : public QObject {
 public:
-    KeyFilter(QLineEdit* edit, KeyHandler handler) : QObject(edit), edit_(edit), handler_(std::move(handler)) {}
+    KeyFilter(QLineEdit* edit, KeyHandler handler)
+        : QObject(edit), edit_(edit), handler_(std::move(handler)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -55,11 +56,13 @@ bool AmountKey(const QLineEdit* edit, QChar key) {
 }
 
 bool ReadAmount(QLineEdit* edit, double* value) {
-    static const QRegularExpression pattern(QStringLiteral("^[0-9]{1,13}(,[0-9]{0,2})?$|^,[0-9]{1,2}$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^[0-9]{1,13}(,[0-9]{0,2})?$|^,[0-9]{1,2}$"));
     if (pattern.match(edit->text()).hasMatch() && Polish::ParseMoney(edit->text(), value))
         return true;
-    TForm::Refuse(edit, QStringLiteral("Niepoprawna kwota. Wpisz kwotę cyframi, z przecinkiem przed "
-                                       "groszami i najwyżej dwiema cyframi po nim, np. 1250,50."));
+    TForm::Refuse(edit,
+                  QStringLiteral("Niepoprawna kwota. Wpisz kwotę cyframi, z przecinkiem przed "
+                                 "groszami i najwyżej dwiema cyframi po nim, np. 1250,50."));
     return false;
 }
 

@@ -8,9 +8,12 @@
 
 TParametry* Parametry = nullptr;
 
-TParametry::TParametry(QWidget* parent) : TForm(parent, "Parametry", QStringLiteral("Parametry"), 391, 235) {
-    CheckKp = AddCheck(this, "CheckKp", QStringLiteral("Automatyczne nadawanie nr KP"), QRect(32, 40, 330, 22));
-    CheckRk = AddCheck(this, "CheckRk", QStringLiteral("Ręczne zamykanie RK"), QRect(32, 76, 330, 22));
+TParametry::TParametry(QWidget* parent)
+    : TForm(parent, "Parametry", QStringLiteral("Parametry"), 391, 235) {
+    CheckKp = AddCheck(this, "CheckKp", QStringLiteral("Automatyczne nadawanie nr KP"),
+                       QRect(32, 40, 330, 22));
+    CheckRk =
+        AddCheck(this, "CheckRk", QStringLiteral("Ręczne zamykanie RK"), QRect(32, 76, 330, 22));
     ZapiszBut = AddButton(this, "ZapiszBut", QStringLiteral("Zapisz"), QRect(167, 176, 100, 34));
     ZamknijBut = AddButton(this, "ZamknijBut", QStringLiteral("Wyjdź"), QRect(275, 176, 100, 34));
     QWidget::setTabOrder(CheckKp, CheckRk);
@@ -49,4 +52,6 @@ void TParametry::ZapiszButClick() {
     accept();
 }
 
-void TParametry::ZamknijButClick() { reject(); }
+void TParametry::ZamknijButClick() {
+    reject();
+}

@@ -29,8 +29,10 @@ TSerwer::TSerwer(QWidget* parent) : TForm(parent, "Serwer", QStringLiteral("Serw
     GroupBox2 = new QGroupBox(QStringLiteral("SERWER"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(16, 136, 570, 184);
-    AddLabel(GroupBox2, QStringLiteral("Należy wpisać adres lub nazwę serwera:"), QRect(16, 32, 520, 18));
-    AddLabel(GroupBox2, QStringLiteral("np. 192.168.0.1  lub  sekretariat"), QRect(16, 58, 520, 18));
+    AddLabel(GroupBox2, QStringLiteral("Należy wpisać adres lub nazwę serwera:"),
+             QRect(16, 32, 520, 18));
+    AddLabel(GroupBox2, QStringLiteral("np. 192.168.0.1  lub  sekretariat"),
+             QRect(16, 58, 520, 18));
     AddLabel(GroupBox2, QStringLiteral("Adres"), QRect(16, 112, 60, 18));
     EdServer = AddEdit(GroupBox2, "EdServer", QRect(80, 108, 300, 24));
 
@@ -66,12 +68,13 @@ void TSerwer::FormShow() {
 void TSerwer::ZapiszButClick() {
     const QString server = EdServer->text();
     if (server.trimmed().isEmpty()) {
-        DB->Ui().Show(QStringLiteral("Błąd"),
-                      QStringLiteral("Uwaga to pole nie może pozostać puste. Jeżeli używasz tylko wersji "
-                                     "lokalnej tego programu to wpisz localhost. Jeżeli używasz wersji "
-                                     "sieciowej tego programu to wpisz nazwę lub adres komputera, który "
-                                     "jest serwerem."),
-                      MsgIcon::None);
+        DB->Ui().Show(
+            QStringLiteral("Błąd"),
+            QStringLiteral("Uwaga to pole nie może pozostać puste. Jeżeli używasz tylko wersji "
+                           "lokalnej tego programu to wpisz localhost. Jeżeli używasz wersji "
+                           "sieciowej tego programu to wpisz nazwę lub adres komputera, który "
+                           "jest serwerem."),
+            MsgIcon::None);
         return;
     }
     TDB::WriteServerName(DB->ProgramDir(), server);
@@ -93,4 +96,6 @@ void TSerwer::ZapiszButClick() {
     accept();
 }
 
-void TSerwer::ZamknijButClick() { reject(); }
+void TSerwer::ZamknijButClick() {
+    reject();
+}

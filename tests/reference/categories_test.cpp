@@ -44,7 +44,8 @@ struct Fixture {
     void Add(const QStringList& names, bool retired = false) {
         QStringList sql;
         for (const QString& name : names)
-            sql << QStringLiteral("INSERT INTO %1 (NAZWA,US) VALUES ('%2','%3')").arg(table, name, retired ? "1" : "0");
+            sql << QStringLiteral("INSERT INTO %1 (NAZWA,US) VALUES ('%2','%3')")
+                       .arg(table, name, retired ? "1" : "0");
         t.Run(sql);
     }
     QStringList Shown() const {
@@ -71,7 +72,8 @@ struct Fixture {
         return opened;
     }
     // Adds or corrects through the editor.
-    bool Save(void (TCategoryList::*button)(), const QString& name, const QString& carry = QStringLiteral("0")) {
+    bool Save(void (TCategoryList::*button)(), const QString& name,
+              const QString& carry = QStringLiteral("0")) {
         return Press(button, [&] {
             editor->EdNazwa->setText(name);
             editor->EdWartosc->setText(carry);
@@ -79,7 +81,8 @@ struct Fixture {
         });
     }
     int Count(const QString& where) {
-        return t.Value(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(table, where)).toInt();
+        return t.Value(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(table, where))
+            .toInt();
     }
 
     TestDb t;
@@ -89,7 +92,9 @@ struct Fixture {
     QString table;
 };
 
-void AddKindColumn() { QTest::addColumn<bool>("costs"); }
+void AddKindColumn() {
+    QTest::addColumn<bool>("costs");
+}
 
 } // namespace
 
@@ -123,12 +128,14 @@ void CategoriesTest::listShowsActiveRowsByIdentifier() {
     f.Add({"Zeta"});
     f.Add({"Alfa"}, true);
     f.Add({"Beta"});
-    f.t.Run({QStringLiteral("UPDATE %1 SET %2=12.5 WHERE NAZWA='Beta'").arg(f.table, f.list->Kind().carryColumn)});
+    f.t.Run({QStringLiteral("UPDATE %1 SET %2=12.5 WHERE NAZWA='Beta'")
+                 .arg(f.table, f.list->Kind().carryColumn)});
     f.list->FormShow();
     QCOMPARE(f.Shown(), QStringList({"Zeta", "Beta"}));
     QCOMPARE(f.list->Model->item(1, 1)->text(), QStringLiteral("12,50"));
     QCOMPARE(f.list->windowTitle(), costs ? QStringLiteral("Koszty") : QStringLiteral("Przychody"));
-    QCOMPARE(f.list->ZamknijBut->text(), costs ? QStringLiteral("Wyjdź") : QStringLiteral("Zamknij"));
+    QCOMPARE(f.list->ZamknijBut->text(),
+             costs ? QStringLiteral("Wyjdź") : QStringLiteral("Zamknij"));
 }
 
 void CategoriesTest::tenthAddedEleventhRefused() {
@@ -144,9 +151,11 @@ void CategoriesTest::tenthAddedEleventhRefused() {
     QCOMPARE(f.t.ui().messages.size(), 1);
     QCOMPARE(f.t.ui().messages.first().caption, QStringLiteral("Ostrzeżenie"));
     QCOMPARE(f.t.ui().messages.first().icon, MsgIcon::Exclamation);
-    QCOMPARE(f.t.ui().messages.first().text,
-             costs ? QStringLiteral("Nie można dopisać więcej rodzaju kosztów, jest ogranicznie do 10.")
-                   : QStringLiteral("Nie można dopisać więcej rodzaju przychodów, jest ogranicznie do 10."));
+    QCOMPARE(
+        f.t.ui().messages.first().text,
+        costs ? QStringLiteral("Nie można dopisać więcej rodzaju kosztów, jest ogranicznie do 10.")
+              : QStringLiteral(
+                    "Nie można dopisać więcej rodzaju przychodów, jest ogranicznie do 10."));
 
     f.t.ui().Answer(true);
     f.list->UsunButClick(); // retires the first row
@@ -177,7 +186,8 @@ void CategoriesTest::duplicates() {
     f.Add({"Czynsz", "Prąd"});
     f.Add({"Woda"}, true);
     f.list->FormShow();
-    QVERIFY(f.Save(correcting ? &TCategoryList::PoprawButClick : &TCategoryList::DodajButClick, name, "5"));
+    QVERIFY(f.Save(correcting ? &TCategoryList::PoprawButClick : &TCategoryList::DodajButClick,
+                   name, "5"));
     if (accepted) {
         QVERIFY2(f.t.ui().messages.isEmpty(), qPrintable(f.t.ui().Texts().join('\n')));
         QCOMPARE(f.Count(QStringLiteral("US='0' AND NAZWA='%1'").arg(name)), 1);
@@ -196,19 +206,39 @@ void CategoriesTest::editorInput_data() {
     QTest::addColumn<QString>("message"); // empty: saved
     QTest::addColumn<QString>("stored");  // NAZWA||'/'||carry of the new row
     const QString forty(40, QLatin1Char('n'));
-    const QString amount = QStringLiteral("Niepoprawna kwota. Wpisz kwotę cyframi, z przecinkiem przed groszami "
-                                          "i najwyżej dwiema cyframi po nim, np. 1250,50.");
-    QTest::newRow("empty carry saved as 0") << true << "Czynsz" << "" << "" << "Czynsz/0.00";
-    QTest::newRow("carry with comma") << false << "Składki" << "12,5" << "" << "Składki/12.50";
-    QTest::newRow("cost blanks") << true << "   " << "0" << "Należy wpisać nazwę kosztu." << "";
-    QTest::newRow("revenue blanks") << false << "   " << "0" << "Należy wpisać nazwę przychodu." << "";
-    QTest::newRow("revenue 40 characters") << false << forty << "0" << "" << forty + "/0.00";
-    QTest::newRow("revenue 41 characters") << false << forty + "x" << "0"
-                                           << "Nazwa jest za długa: może mieć najwyżej 40 znaków." << "";
+    const QString amount =
+        QStringLiteral("Niepoprawna kwota. Wpisz kwotę cyframi, z przecinkiem przed groszami "
+                       "i najwyżej dwiema cyframi po nim, np. 1250,50.");
+    QTest::newRow("empty carry saved as 0") << true << "Czynsz"
+                                            << ""
+                                            << ""
+                                            << "Czynsz/0.00";
+    QTest::newRow("carry with comma") << false << "Składki"
+                                      << "12,5"
+                                      << ""
+                                      << "Składki/12.50";
+    QTest::newRow("cost blanks") << true << "   "
+                                 << "0"
+                                 << "Należy wpisać nazwę kosztu."
+                                 << "";
+    QTest::newRow("revenue blanks") << false << "   "
+                                    << "0"
+                                    << "Należy wpisać nazwę przychodu."
+                                    << "";
+    QTest::newRow("revenue 40 characters") << false << forty << "0"
+                                           << "" << forty + "/0.00";
+    QTest::newRow("revenue 41 characters") << false << forty + "x"
+                                           << "0"
+                                           << "Nazwa jest za długa: może mieć najwyżej 40 znaków."
+                                           << "";
     // The cost edit itself holds no more than 40 characters.
-    QTest::newRow("cost 41 characters") << true << forty + "x" << "0" << "" << forty + "/0.00";
-    QTest::newRow("pasted letters") << true << "Czynsz" << "1a" << amount << "";
-    QTest::newRow("lone separator") << false << "Czynsz" << "," << amount << "";
+    QTest::newRow("cost 41 characters") << true << forty + "x"
+                                        << "0"
+                                        << "" << forty + "/0.00";
+    QTest::newRow("pasted letters") << true << "Czynsz"
+                                    << "1a" << amount << "";
+    QTest::newRow("lone separator") << false << "Czynsz"
+                                    << "," << amount << "";
 }
 
 void CategoriesTest::editorInput() {
@@ -220,9 +250,10 @@ void CategoriesTest::editorInput() {
     Fixture f(costs);
     f.list->FormShow();
     QVERIFY(f.Save(&TCategoryList::DodajButClick, name, carry));
-    const QString added = f.t.Value(QStringLiteral("SELECT NAZWA||'/'||%1 FROM %2 WHERE %3>1")
-                                        .arg(f.list->Kind().carryColumn, f.table, f.list->Kind().idColumn))
-                              .toString();
+    const QString added =
+        f.t.Value(QStringLiteral("SELECT NAZWA||'/'||%1 FROM %2 WHERE %3>1")
+                      .arg(f.list->Kind().carryColumn, f.table, f.list->Kind().idColumn))
+            .toString();
     QCOMPARE(added, stored);
     QCOMPARE(f.t.ui().Texts(), message.isEmpty() ? QStringList() : QStringList{message});
     if (!message.isEmpty())
@@ -244,28 +275,34 @@ void CategoriesTest::correctShowsAndUpdatesTheCurrentRow() {
         f.editor->ZapiszButClick();
         QVERIFY(!f.editor->isVisible());
     }));
-    QCOMPARE(f.t.Value("SELECT LIST(NAZWA||'='||POCZATEKPRZYCH, ';') FROM PRZYCHODY WHERE ID_PRZYCHODY>1").toString(),
-             QStringLiteral("Składki=0.00;Darowizny rodziców=7.00"));
+    QCOMPARE(
+        f.t.Value(
+               "SELECT LIST(NAZWA||'='||POCZATEKPRZYCH, ';') FROM PRZYCHODY WHERE ID_PRZYCHODY>1")
+            .toString(),
+        QStringLiteral("Składki=0.00;Darowizny rodziców=7.00"));
     QCOMPARE(f.Shown(), QStringList({"Składki", "Darowizny rodziców"}));
 }
 
 void CategoriesTest::retireKeepsLedgerLinesNamed() {
     Fixture f(true);
     f.Add({"Czynsz", "Prąd"});
-    f.t.Run({"INSERT INTO DOKUMENT (NRDOK,NRPOZ,RODZAJDOK,RODZAJP,RODZAJK,ROZCHOD) VALUES (1,2,'KW',1,2,50)"});
+    f.t.Run({"INSERT INTO DOKUMENT (NRDOK,NRPOZ,RODZAJDOK,RODZAJP,RODZAJK,ROZCHOD) VALUES "
+             "(1,2,'KW',1,2,50)"});
     f.main.OpenRegister();
     f.list->FormShow();
 
     f.list->UsunButClick(); // answered No
     QCOMPARE(f.t.ui().messages.size(), 1);
     QCOMPARE(f.t.ui().messages.first().caption, QStringLiteral("Ostrzeżenie"));
-    QCOMPARE(f.t.ui().messages.first().text, QStringLiteral("Czy na pewno chcesz usunąć wybraną pozycję"));
+    QCOMPARE(f.t.ui().messages.first().text,
+             QStringLiteral("Czy na pewno chcesz usunąć wybraną pozycję"));
     QVERIFY(f.t.ui().messages.first().question);
     QCOMPARE(f.Count("US='0'"), 2);
 
     f.t.ui().Answer(true);
     f.list->UsunButClick();
-    QCOMPARE(f.t.Value("SELECT US FROM KOSZTY WHERE NAZWA='Czynsz'").toString().trimmed(), QStringLiteral("1"));
+    QCOMPARE(f.t.Value("SELECT US FROM KOSZTY WHERE NAZWA='Czynsz'").toString().trimmed(),
+             QStringLiteral("1"));
     QCOMPARE(f.Shown(), QStringList{"Prąd"});
     QCOMPARE(DocView->Field("NAZWAK").toString(), QStringLiteral("Czynsz"));
 }

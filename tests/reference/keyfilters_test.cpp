@@ -28,11 +28,25 @@ void KeyFiltersTest::typing_data() {
         QTest::addRow("opening %s", field) << "Poczatkowe" << field << "" << amountKeys << "12,345";
     for (const char* field : {"EdNrDok", "EdNrPoz", "EdNrRk"})
         QTest::addRow("opening %s", field) << "Poczatkowe" << field << "" << numberKeys << "1234";
-    QTest::newRow("cost carry-over") << "AddKoszty" << "EdWartosc" << "" << amountKeys << "12,345";
-    QTest::newRow("revenue carry-over") << "AddPrzychody" << "EdWartosc" << "" << amountKeys << "12,345";
-    QTest::newRow("revenue name is free") << "AddPrzychody" << "EdNazwa" << "" << "Ab.1," << "Ab.1,";
-    QTest::newRow("second comma after a pasted one") << "AddKoszty" << "EdWartosc" << "5,0" << ",7" << "5,07";
-    QTest::newRow("cash-report number") << "NrRk" << "EdNr" << "" << numberKeys << "1234";
+    QTest::newRow("cost carry-over") << "AddKoszty"
+                                     << "EdWartosc"
+                                     << "" << amountKeys << "12,345";
+    QTest::newRow("revenue carry-over") << "AddPrzychody"
+                                        << "EdWartosc"
+                                        << "" << amountKeys << "12,345";
+    QTest::newRow("revenue name is free") << "AddPrzychody"
+                                          << "EdNazwa"
+                                          << ""
+                                          << "Ab.1,"
+                                          << "Ab.1,";
+    QTest::newRow("second comma after a pasted one") << "AddKoszty"
+                                                     << "EdWartosc"
+                                                     << "5,0"
+                                                     << ",7"
+                                                     << "5,07";
+    QTest::newRow("cash-report number") << "NrRk"
+                                        << "EdNr"
+                                        << "" << numberKeys << "1234";
 }
 
 void KeyFiltersTest::typing() {

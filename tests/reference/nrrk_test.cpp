@@ -25,18 +25,24 @@ private:
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
     }
     static QString Stored(TestDb& t) {
-        return t.Value("SELECT (SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5')||'/'||NRK FROM STANP").toString();
+        return t
+            .Value("SELECT (SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5')||'/'||NRK FROM STANP")
+            .toString();
     }
 };
 
 void NrRkTest::savesCounterAndFirstReportOnEmptyLedger_data() {
     QTest::addColumn<bool>("documents");
-    QTest::addColumn<QString>("typed"); // empty: the proposal is saved
+    QTest::addColumn<QString>("typed");  // empty: the proposal is saved
     QTest::addColumn<QString>("stored"); // DOCID/NRK
-    QTest::newRow("empty ledger, proposal") << false << "" << "13/13";
-    QTest::newRow("empty ledger, 5") << false << "5" << "5/5";
-    QTest::newRow("documents, proposal") << true << "" << "13/3";
-    QTest::newRow("documents, lower than before") << true << "2" << "2/3";
+    QTest::newRow("empty ledger, proposal") << false << ""
+                                            << "13/13";
+    QTest::newRow("empty ledger, 5") << false << "5"
+                                     << "5/5";
+    QTest::newRow("documents, proposal") << true << ""
+                                         << "13/3";
+    QTest::newRow("documents, lower than before") << true << "2"
+                                                  << "2/3";
 }
 
 void NrRkTest::savesCounterAndFirstReportOnEmptyLedger() {
@@ -62,8 +68,9 @@ void NrRkTest::savesCounterAndFirstReportOnEmptyLedger() {
 void NrRkTest::badNumberWritesNothing_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");
-    const QString number = QStringLiteral("Niepoprawny numer. Wpisz liczbę całkowitą samymi cyframi, "
-                                          "nie większą niż 2147483647.");
+    const QString number =
+        QStringLiteral("Niepoprawny numer. Wpisz liczbę całkowitą samymi cyframi, "
+                       "nie większą niż 2147483647.");
     const QString positive = QStringLiteral("Musisz wpisać numer Raportu kasowego większy od 0.");
     QTest::newRow("empty") << "" << positive;
     QTest::newRow("zero") << "0" << positive;

@@ -39,7 +39,8 @@ void SerwerTest::savesServerIntoIniAndReconnects() {
     QVERIFY2(t.ui().messages.isEmpty(), qPrintable(t.ui().Texts().join('\n')));
     QCOMPARE(d.result(), int(QDialog::Accepted));
     const QString ini = Ini(t);
-    QVERIFY2(ini.contains(QLatin1String("[SERWER]")) && ini.contains(QLatin1String("S=localhost")), qPrintable(ini));
+    QVERIFY2(ini.contains(QLatin1String("[SERWER]")) && ini.contains(QLatin1String("S=localhost")),
+             qPrintable(ini));
     QCOMPARE(t.db().ServerName, QStringLiteral("localhost"));
     QVERIFY(t.db().IsConnected());
     d.show(); // the next showing reads the file back
@@ -63,10 +64,12 @@ void SerwerTest::emptyFieldIsRefused() {
     QCOMPARE(t.ui().messages.size(), 1);
     QCOMPARE(t.ui().messages.first().caption, QStringLiteral("Błąd"));
     QCOMPARE(t.ui().messages.first().icon, MsgIcon::None);
-    QCOMPARE(t.ui().messages.first().text,
-             QStringLiteral("Uwaga to pole nie może pozostać puste. Jeżeli używasz tylko wersji lokalnej tego "
-                            "programu to wpisz localhost. Jeżeli używasz wersji sieciowej tego programu to wpisz "
-                            "nazwę lub adres komputera, który jest serwerem."));
+    QCOMPARE(
+        t.ui().messages.first().text,
+        QStringLiteral(
+            "Uwaga to pole nie może pozostać puste. Jeżeli używasz tylko wersji lokalnej tego "
+            "programu to wpisz localhost. Jeżeli używasz wersji sieciowej tego programu to wpisz "
+            "nazwę lub adres komputera, który jest serwerem."));
     QVERIFY(d.isVisible());
     QVERIFY(!QFile::exists(t.folder() + QStringLiteral("/stale.ini")));
     QCOMPARE(t.db().ServerName, QStringLiteral("sekretariat"));

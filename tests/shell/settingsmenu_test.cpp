@@ -50,13 +50,20 @@ void SettingsMenuTest::menuEntryOpensItsWindow_data() {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("window");
     QTest::addColumn<bool>("visible");
-    QTest::newRow("Wartości początkowe") << "Warto1" << "Poczatkowe" << true;
-    QTest::newRow("Koszty") << "Dodajkoszt1" << "Koszty" << true;
-    QTest::newRow("Przychody") << "Dodajprzych1" << "Przychody" << true;
-    QTest::newRow("Zamknięcie RK") << "ZamknicieRK1" << "NrRk" << true;
-    QTest::newRow("Serwer") << "Serwer1" << "Serwer" << true;
-    QTest::newRow("Parametry") << "Parametry1" << "Parametry" << true;
-    QTest::newRow("Dodaj okres (hidden)") << "Dodajokres1" << "AddOkres" << false;
+    QTest::newRow("Wartości początkowe") << "Warto1"
+                                         << "Poczatkowe" << true;
+    QTest::newRow("Koszty") << "Dodajkoszt1"
+                            << "Koszty" << true;
+    QTest::newRow("Przychody") << "Dodajprzych1"
+                               << "Przychody" << true;
+    QTest::newRow("Zamknięcie RK") << "ZamknicieRK1"
+                                   << "NrRk" << true;
+    QTest::newRow("Serwer") << "Serwer1"
+                            << "Serwer" << true;
+    QTest::newRow("Parametry") << "Parametry1"
+                               << "Parametry" << true;
+    QTest::newRow("Dodaj okres (hidden)") << "Dodajokres1"
+                                          << "AddOkres" << false;
 }
 
 void SettingsMenuTest::menuEntryOpensItsWindow() {
@@ -78,7 +85,8 @@ void SettingsMenuTest::menuEntryOpensItsWindow() {
         QVERIFY(entry->isEnabled());
         entry->trigger();
     } else { // a hidden entry cannot be chosen; its handler still works
-        QVERIFY(QMetaObject::invokeMethod(Main, (action + QStringLiteral("Click")).toLatin1().constData()));
+        QVERIFY(QMetaObject::invokeMethod(
+            Main, (action + QStringLiteral("Click")).toLatin1().constData()));
     }
     QCOMPARE(opened, window);
     QVERIFY2(t.ui().messages.isEmpty(), qPrintable(t.ui().Texts().join('\n')));
