@@ -8,6 +8,7 @@
 #include "reference/nrrk.h"
 #include "reference/poczatkowe.h"
 #include "reference/przychody.h"
+#include "shell/about.h"
 #include "shell/main.h"
 #include "shell/messageboxdialogs.h"
 #include "shell/parametry.h"
@@ -29,6 +30,7 @@ QVector<StartupStep> StartupSteps(const QString& programDir) {
              DB->SetUi(MessageBoxes());
              DB->SetMainState(Main);
          }},
+        {QStringLiteral("TAbout"), [] { About = new TAbout(Main); }},
         {QStringLiteral("TSerwer"), [] { Serwer = new TSerwer(Main); }},
         {QStringLiteral("TPoczatkowe"), [] { Poczatkowe = new TPoczatkowe(Main); }},
         {QStringLiteral("TAddOkres"), [] { AddOkres = new TAddOkres(Main); }},
