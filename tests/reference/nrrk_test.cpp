@@ -52,7 +52,8 @@ void NrRkTest::savesCounterAndFirstReportOnEmptyLedger() {
     TestDb t;
     t.Run({"UPDATE SYSCOUNT SET DOCID=12 WHERE ID_SYSCOUNT='5'", "UPDATE STANP SET NRK=3"});
     if (documents)
-        t.Run({"INSERT INTO DOKUMENT (NRDOK,NRPOZ,RODZAJDOK,NRRK) VALUES (1,2,'KP',3)"});
+        t.Run({"INSERT INTO DOKUMENT (DATA,NRDOK,NRPOZ,RODZAJDOK,NRRK,OKRES) "
+               "VALUES ('2025-01-10',1,2,'KP',3,1)"});
     TNrRk d;
     Open(d);
     QCOMPARE(d.EdNr->text(), QStringLiteral("13"));
@@ -63,6 +64,10 @@ void NrRkTest::savesCounterAndFirstReportOnEmptyLedger() {
     QVERIFY2(t.ui().messages.isEmpty(), qPrintable(t.ui().Texts().join('\n')));
     QCOMPARE(d.result(), int(QDialog::Accepted));
     QCOMPARE(Stored(t), stored);
+    // With cash reports closed by hand the next document is booked in it.
+    t.state().ManualRk = 1;
+    QVERIFY(t.db().RunAction([&] { QVERIFY(t.db().PrepareNextDocument(1, 2025)); }));
+    QCOMPARE(QString::number(t.db().CurrentNrRk), stored.section('/', 0, 0));
 }
 
 void NrRkTest::badNumberWritesNothing_data() {

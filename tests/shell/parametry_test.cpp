@@ -57,7 +57,16 @@ void ParametryTest::showsStoredOptions() {
 
 void ParametryTest::savedOptionsTakeEffectAtOnce() {
     main->OpenRegister();
-    t->Run({"INSERT INTO DOKUMENT (NRDOK,NRPOZ,RODZAJDOK) VALUES (1,2,'KP')"});
+    t->Run({"INSERT INTO DOKUMENT (DATA,NRDOK,NRPOZ,RODZAJDOK,NRRK,OKRES) "
+            "VALUES ('2024-09-02',1,2,'KP',3,1)",
+            "UPDATE SYSCOUNT SET DOCID=13 WHERE ID_SYSCOUNT='5'"});
+    // The cash report the next document of September 2024 is booked in.
+    auto nextNrRk = [this] {
+        bool prepared = false;
+        t->db().RunAction([&] { prepared = t->db().PrepareNextDocument(9, 2024); });
+        return prepared ? t->db().CurrentNrRk : -1;
+    };
+    QCOMPARE(nextNrRk(), 3);
     TParametry d;
     d.show();
     d.CheckKp->setChecked(true);
@@ -69,6 +78,7 @@ void ParametryTest::savedOptionsTakeEffectAtOnce() {
     QCOMPARE(t->db().Main().AutoKp, 1);
     QCOMPARE(t->db().Main().ManualRk, 1);
     QCOMPARE(DocView->Qglowna->rowCount(), 1); // register reloaded
+    QCOMPARE(nextNrRk(), 13);                  // by hand, without a restart
 
     d.show();
     d.CheckKp->setChecked(false);
