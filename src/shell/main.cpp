@@ -1,8 +1,15 @@
 #include "shell/main.h"
 
 #include "data/db.h"
+#include "reference/addokres.h"
+#include "reference/koszty.h"
+#include "reference/nrrk.h"
+#include "reference/poczatkowe.h"
+#include "reference/przychody.h"
 #include "shell/about.h"
 #include "shell/docview.h"
+#include "shell/parametry.h"
+#include "shell/serwer.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -158,8 +165,7 @@ void TMain::BuildStatusBar() {
 void TMain::UpdateCommands() {
     const QList<QAction*> pending = {
         DodajKP1, Wstawprzed1, DodajFV1, Wstawprzed2, DodajWB1, Wstawprzed3, Popraw1,
-        ZamknicieRK1, Raport1, Raportokresowy1, Warto1, Dodajkoszt1, Dodajprzych1,
-        Archiwizujdane1, Serwer1, Parametry1};
+        Raport1, Raportokresowy1, Archiwizujdane1};
     for (QAction* a : pending)
         a->setEnabled(false);
     for (QToolButton* b : {AddKpBut, AddFvBut, AddWbBut, RaportOkrBut, RaportKasBut})
@@ -282,16 +288,37 @@ void TMain::UsunButClick() {
     });
     DocView->Reload();
 }
-void TMain::ZamknicieRK1Click() {}
+void TMain::ZamknicieRK1Click() {
+    if (NrRk)
+        NrRk->exec();
+}
 void TMain::Raport1Click() {}
 void TMain::Raportokresowy1Click() {}
-void TMain::Warto1Click() {}
-void TMain::Dodajkoszt1Click() {}
-void TMain::Dodajprzych1Click() {}
-void TMain::Dodajokres1Click() {}
+void TMain::Warto1Click() {
+    if (Poczatkowe)
+        Poczatkowe->exec();
+}
+void TMain::Dodajkoszt1Click() {
+    if (Koszty)
+        Koszty->exec();
+}
+void TMain::Dodajprzych1Click() {
+    if (Przychody)
+        Przychody->exec();
+}
+void TMain::Dodajokres1Click() {
+    if (AddOkres)
+        AddOkres->exec();
+}
 void TMain::Archiwizujdane1Click() {}
-void TMain::Serwer1Click() {}
-void TMain::Parametry1Click() {}
+void TMain::Serwer1Click() {
+    if (Serwer)
+        Serwer->exec();
+}
+void TMain::Parametry1Click() {
+    if (Parametry)
+        Parametry->exec();
+}
 void TMain::Kontakt1Click() { About->exec(); }
 
 void TMain::Zdalnapomoc1Click() {
