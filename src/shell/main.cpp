@@ -1,5 +1,6 @@
 #include "shell/main.h"
 
+#include "backup/archiwizacja.h"
 #include "data/db.h"
 #include "reference/addokres.h"
 #include "reference/koszty.h"
@@ -165,7 +166,7 @@ void TMain::BuildStatusBar() {
 void TMain::UpdateCommands() {
     const QList<QAction*> pending = {
         DodajKP1, Wstawprzed1, DodajFV1, Wstawprzed2, DodajWB1, Wstawprzed3, Popraw1,
-        Raport1, Raportokresowy1, Archiwizujdane1};
+        Raport1, Raportokresowy1};
     for (QAction* a : pending)
         a->setEnabled(false);
     for (QToolButton* b : {AddKpBut, AddFvBut, AddWbBut, RaportOkrBut, RaportKasBut})
@@ -310,7 +311,10 @@ void TMain::Dodajokres1Click() {
     if (AddOkres)
         AddOkres->exec();
 }
-void TMain::Archiwizujdane1Click() {}
+void TMain::Archiwizujdane1Click() {
+    if (Archiwizacja)
+        Archiwizacja->exec();
+}
 void TMain::Serwer1Click() {
     if (Serwer)
         Serwer->exec();
