@@ -2,6 +2,7 @@
 
 #include "data/db.h"
 #include "data/gbak.h"
+#include "shell/busybar.h"
 #include "shell/main.h"
 
 #include <QDir>
@@ -14,7 +15,8 @@ TArchiwizacja* Archiwizacja = nullptr;
 
 TArchiwizacja::TArchiwizacja(QWidget* parent)
     : TForm(parent, "Archiwizacja", QStringLiteral("Archiwizacja"), 371, 251) {
-    Label1 = AddLabel(this, QStringLiteral("Archiwizacja danych"), QRect(16, 14, 339, 26), "Label1");
+    Label1 =
+        AddLabel(this, QStringLiteral("Archiwizacja danych"), QRect(16, 14, 339, 26), "Label1");
     QFont title = font();
     title.setPixelSize(18);
     title.setBold(true);
@@ -32,12 +34,7 @@ TArchiwizacja::TArchiwizacja(QWidget* parent)
     Label5 = AddLabel(this, QStringLiteral("i uruchomić go ponownie."), QRect(16, 122, 339, 18),
                       "Label5");
 
-    ProgressBar = new QProgressBar(this);
-    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
-    ProgressBar->setGeometry(16, 158, 339, 18);
-    ProgressBar->setRange(0, 0); // busy: the tool does not say how far it is
-    ProgressBar->setTextVisible(false);
-    ProgressBar->hide();
+    ProgressBar = NewBusyBar(this, QRect(16, 158, 339, 18));
 
     ArchBut = AddButton(this, "ArchBut", QStringLiteral("Wykonaj"), QRect(147, 197, 100, 34));
     ZamknijBut = AddButton(this, "ZamknijBut", QStringLiteral("Zamknij"), QRect(255, 197, 100, 34));
@@ -82,10 +79,10 @@ void TArchiwizacja::ArchButClick() {
 
     const QString shownTarget = QDir::toNativeSeparators(target);
     if (result.ok) {
-        DB->Ui().Show(QStringLiteral("Archiwizacja"),
-                      QStringLiteral("Archiwizacja danych zakończona pomyślnie.\nKopia: %1")
-                          .arg(shownTarget),
-                      MsgIcon::Information);
+        DB->Ui().Show(
+            QStringLiteral("Archiwizacja"),
+            QStringLiteral("Archiwizacja danych zakończona pomyślnie.\nKopia: %1").arg(shownTarget),
+            MsgIcon::Information);
     } else {
         const QString kept =
             hadCopy ? QStringLiteral("Poprzednia kopia %1 pozostała bez zmian.").arg(shownTarget)
@@ -103,7 +100,9 @@ void TArchiwizacja::ArchButClick() {
     accept();
 }
 
-void TArchiwizacja::ZamknijButClick() { reject(); }
+void TArchiwizacja::ZamknijButClick() {
+    reject();
+}
 
 void TArchiwizacja::reject() {
     // Not while the tool runs: the connection is closed until it ends.

@@ -9,7 +9,7 @@ class QProgressBar;
 // again when it has finished; the treasurer is told how it went.
 class TArchiwizacja : public TForm {
     Q_OBJECT
-public:
+  public:
     explicit TArchiwizacja(QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;
@@ -21,13 +21,13 @@ public:
     QPushButton* ArchBut = nullptr;
     QPushButton* ZamknijBut = nullptr;
 
-public slots:
+  public slots:
     void FormShow() override;
     void ArchButClick();
     void ZamknijButClick();
     void reject() override;
 
-private:
+  private:
     void SetBusy(bool busy);
     bool busy_ = false;
 };

@@ -58,7 +58,8 @@ bool ReplaceFile(const QString& finished, const QString& target, QString* error)
     if (f.open(QIODevice::ReadOnly))
         ::fsync(f.handle());
     f.close();
-    if (std::rename(QFile::encodeName(finished).constData(), QFile::encodeName(target).constData()) == 0)
+    if (std::rename(QFile::encodeName(finished).constData(),
+                    QFile::encodeName(target).constData()) == 0)
         return true;
     *error = QStringLiteral("Nie można zapisać pliku %1: %2")
                  .arg(target, QString::fromLocal8Bit(std::strerror(errno)));

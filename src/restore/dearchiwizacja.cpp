@@ -100,10 +100,11 @@ bool RestoreDatabase(const QString& programDir, UserDialogs& ui, const QString& 
                                          "program Orva na wszystkich komputerach i wykonaj "
                                          "dearchiwizację ponownie.\n\n%2")
                               .arg(QDir::toNativeSeparators(database), why));
-        if (!ui.Ask(QStringLiteral("Ostrzeżenie"),
-                    QStringLiteral("Obecnej bazy danych %1 nie można otworzyć:\n%2\n\nCzy odtworzyć "
-                                   "ją z kopii? Obecny plik zostanie zachowany.")
-                        .arg(QDir::toNativeSeparators(database), why)))
+        if (!ui.Ask(
+                QStringLiteral("Ostrzeżenie"),
+                QStringLiteral("Obecnej bazy danych %1 nie można otworzyć:\n%2\n\nCzy odtworzyć "
+                               "ją z kopii? Obecny plik zostanie zachowany.")
+                    .arg(QDir::toNativeSeparators(database), why)))
             return false;
     }
 
@@ -142,10 +143,10 @@ bool RestoreDatabase(const QString& programDir, UserDialogs& ui, const QString& 
     if (exists)
         TakeOverRights(kept, database);
 
-    QString text = QStringLiteral("Dane zostały odtworzone z kopii z dnia %1 (dokumentów: %2).")
-                       .arg(QFileInfo(backup).lastModified().toString(
-                                QStringLiteral("dd.MM.yyyy HH:mm")))
-                       .arg(documents);
+    QString text =
+        QStringLiteral("Dane zostały odtworzone z kopii z dnia %1 (dokumentów: %2).")
+            .arg(QFileInfo(backup).lastModified().toString(QStringLiteral("dd.MM.yyyy HH:mm")))
+            .arg(documents);
     if (exists)
         text += QStringLiteral("\nPoprzednia baza danych została zachowana w pliku %1.")
                     .arg(QDir::toNativeSeparators(kept));

@@ -1,6 +1,7 @@
 #include "restore/form1.h"
 
 #include "restore/dearchiwizacja.h"
+#include "shell/busybar.h"
 
 #include <QCloseEvent>
 #include <QProgressBar>
@@ -20,12 +21,7 @@ TForm1::TForm1(const QString& programDir, UserDialogs& ui, QWidget* parent)
     LMDSpeedButton1->setGeometry(96, 36, 97, 33);
     connect(LMDSpeedButton1, &QPushButton::clicked, this, &TForm1::LMDSpeedButton1Click);
 
-    ProgressBar = new QProgressBar(this);
-    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
-    ProgressBar->setGeometry(24, 92, 242, 16);
-    ProgressBar->setRange(0, 0); // busy: the tool does not say how far it is
-    ProgressBar->setTextVisible(false);
-    ProgressBar->hide();
+    ProgressBar = NewBusyBar(this, QRect(24, 92, 242, 16));
 }
 
 void TForm1::LMDSpeedButton1Click() {

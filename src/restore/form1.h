@@ -11,7 +11,7 @@ class QPushButton;
 // copy back in place of the database, then closes the program.
 class TForm1 : public QWidget {
     Q_OBJECT
-public:
+  public:
     TForm1(const QString& programDir, UserDialogs& ui, QWidget* parent = nullptr);
 
     QPushButton* LMDSpeedButton1 = nullptr;
@@ -19,13 +19,13 @@ public:
     // Where Orva keeps its guard against a second copy (tests move it).
     QString GuardPath = SingleInstance::DefaultPath();
 
-public slots:
+  public slots:
     void LMDSpeedButton1Click();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     QString programDir_;
     UserDialogs& ui_;
     bool busy_ = false;

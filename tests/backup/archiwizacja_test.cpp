@@ -1,6 +1,7 @@
 // The backup: the copy in Kopia/ORVA.GBK, the program working on afterwards,
 // and a failed backup that keeps the last good copy and says so.
 #include "backup/archiwizacja.h"
+#include "common/files.h"
 #include "common/holder.h"
 #include "common/ledgerbuilder.h"
 #include "common/testdb.h"
@@ -20,18 +21,6 @@
 
 namespace {
 
-QByteArray Contents(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& data) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-
 QStringList KopiaFiles(const TestDb& t) {
     return QDir(t.folder() + QStringLiteral("/Kopia")).entryList(QDir::Files | QDir::Hidden);
 }
@@ -42,7 +31,7 @@ const QByteArray kPrevious = "the last good copy";
 
 class ArchiwizacjaTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void cleanup() { Gbak::Program = QStringLiteral("gbak"); }
     void madeAfterDataModuleAndOpenedFromMenu();
     void backupWritesCopyAndProgramWorksOn_data();
@@ -56,7 +45,8 @@ void ArchiwizacjaTest::madeAfterDataModuleAndOpenedFromMenu() {
     QStringList order;
     for (const StartupStep& step : StartupSteps(dir.path()))
         order << step.name;
-    QCOMPARE(order.indexOf(QStringLiteral("TArchiwizacja")), order.indexOf(QStringLiteral("TDB")) + 1);
+    QCOMPARE(order.indexOf(QStringLiteral("TArchiwizacja")),
+             order.indexOf(QStringLiteral("TDB")) + 1);
 
     TestDb t;
     TestWindow w(t);
@@ -101,7 +91,7 @@ void ArchiwizacjaTest::backupWritesCopyAndProgramWorksOn() {
     t.db().ServerName = server;
     const QString copy = Gbak::BackupPath(t.folder());
     if (previousCopy)
-        Write(copy, kPrevious);
+        QVERIFY(WriteFile(copy, kPrevious));
     TestWindow w(t);
     QCOMPARE(DocView->Qglowna->rowCount(), 3);
     // Saved meanwhile; the register shows it only once it reads the ledger again.
@@ -117,10 +107,11 @@ void ArchiwizacjaTest::backupWritesCopyAndProgramWorksOn() {
     const ScriptedDialogs::Message m = t.ui().messages.first();
     QCOMPARE(m.caption, QStringLiteral("Archiwizacja"));
     QCOMPARE(m.icon, MsgIcon::Information);
-    QCOMPARE(m.text, QStringLiteral("Archiwizacja danych zakończona pomyślnie.\nKopia: %1").arg(copy));
+    QCOMPARE(m.text,
+             QStringLiteral("Archiwizacja danych zakończona pomyślnie.\nKopia: %1").arg(copy));
     QVERIFY(!d.isVisible());
     QCOMPARE(KopiaFiles(t), QStringList{QStringLiteral("ORVA.GBK")});
-    QVERIFY(Contents(copy).size() > 1000);
+    QVERIFY(ReadFile(copy).size() > 1000);
     QVERIFY(t.db().IsConnected());
     QCOMPARE(DocView->Qglowna->rowCount(), 4);
     QCOMPARE(DocView->CurrentRow(), 3);
@@ -135,8 +126,8 @@ void ArchiwizacjaTest::failedBackupKeepsLastCopy_data() {
         << "missing" << true << "Poprzednia kopia %1 pozostała bez zmian." << 2;
     QTest::newRow("no gbak") << "tool" << true << "Poprzednia kopia %1 pozostała bez zmian." << 1;
     QTest::newRow("no gbak, no copy yet") << "tool" << false << "Kopia nie została zapisana." << 1;
-    QTest::newRow("database held by another program") << "held" << true << "kopia nie została wykonana"
-                                                      << 1;
+    QTest::newRow("database held by another program")
+        << "held" << true << "kopia nie została wykonana" << 1;
 }
 
 void ArchiwizacjaTest::failedBackupKeepsLastCopy() {
@@ -148,7 +139,7 @@ void ArchiwizacjaTest::failedBackupKeepsLastCopy() {
     WriteLedger(t, {{}});
     const QString copy = Gbak::BackupPath(t.folder());
     if (previousCopy)
-        Write(copy, kPrevious);
+        QVERIFY(WriteFile(copy, kPrevious));
     t.db().EnsureConnected();
     std::unique_ptr<DatabaseHolder> holder;
     if (cause == QLatin1String("missing")) {
@@ -177,7 +168,7 @@ void ArchiwizacjaTest::failedBackupKeepsLastCopy() {
     }
     if (cause == QLatin1String("tool"))
         QVERIFY(t.db().IsConnected());
-    QCOMPARE(Contents(copy), previousCopy ? kPrevious : QByteArray());
+    QCOMPARE(ReadFile(copy), previousCopy ? kPrevious : QByteArray());
     QCOMPARE(KopiaFiles(t), previousCopy ? QStringList{QStringLiteral("ORVA.GBK")} : QStringList());
 }
 

@@ -2,9 +2,9 @@
 
 DatabaseHolder::DatabaseHolder(const QString& path) {
     isql_.setProcessChannelMode(QProcess::MergedChannels);
-    isql_.start(QStringLiteral("isql-fb"), {QStringLiteral("-q"), QStringLiteral("-user"),
-                                            QStringLiteral("SYSDBA"), QStringLiteral("-pas"),
-                                            QStringLiteral("qornubixe"), path});
+    isql_.start(QStringLiteral("isql-fb"),
+                {QStringLiteral("-q"), QStringLiteral("-user"), QStringLiteral("SYSDBA"),
+                 QStringLiteral("-pas"), QStringLiteral("qornubixe"), path});
     if (!isql_.waitForStarted(10000))
         return;
     isql_.write("SELECT 'HELD' FROM RDB$DATABASE;\n");

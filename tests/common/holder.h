@@ -5,13 +5,13 @@
 // Another process (isql-fb) attached to a database through the embedded
 // engine, which then holds the file for itself until the holder ends.
 class DatabaseHolder {
-public:
+  public:
     explicit DatabaseHolder(const QString& path);
     ~DatabaseHolder();
     // True once the holder has read from the database.
     bool Holds() const { return holds_; }
 
-private:
+  private:
     QProcess isql_;
     bool holds_ = false;
 };
