@@ -13,6 +13,7 @@ TMP="$TARGET.new.$$"
 rm -f "$TMP"
 trap 'rm -f "$TMP"' EXIT
 {
+  echo "SET NAMES UTF8;"
   echo "SET SQL DIALECT 3;"
   echo "CREATE DATABASE '$TMP' USER 'SYSDBA' PASSWORD 'qornubixe' PAGE_SIZE 8192 DEFAULT CHARACTER SET ISO8859_2;"
   cat "$ROOT/db/schema.sql"

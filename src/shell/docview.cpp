@@ -4,7 +4,10 @@
 #include "data/register.h"
 #include "shell/main.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -84,6 +87,34 @@ QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int
     return QVariant();
 }
 
+// --- GridDelegate -----------------------------------------------------------
+
+namespace {
+// Draws cell text with a narrow margin, so the narrow register columns
+// (a date in 60 pixels) show their whole text.
+class GridDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString text = opt.text;
+        opt.text.clear();
+        QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+        const bool selected = opt.state & QStyle::State_Selected;
+        painter->save();
+        painter->setFont(opt.font);
+        painter->setPen(opt.palette.color(QPalette::Active,
+                                          selected ? QPalette::HighlightedText : QPalette::Text));
+        const QRect box = opt.rect.adjusted(2, 0, -2, 0);
+        painter->drawText(box, int(opt.displayAlignment),
+                          opt.fontMetrics.elidedText(text, Qt::ElideRight, box.width()));
+        painter->restore();
+    }
+};
+} // namespace
+
 // --- TDocView ---------------------------------------------------------------
 
 TDocView::TDocView(QWidget* parent) : QWidget(parent) {
@@ -98,9 +129,14 @@ void TDocView::BuildGrid() {
     DBGrid1 = new QTableView(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setModel(Qglowna);
+    DBGrid1->setItemDelegate(new GridDelegate(DBGrid1));
+    // Small type, as the column widths were made for it.
     QFont gridFont(QStringLiteral("Liberation Sans"));
-    gridFont.setPointSize(8);
+    gridFont.setPixelSize(11);
     DBGrid1->setFont(gridFont);
+    DBGrid1->setStyleSheet(QStringLiteral("QTableView { font-family: 'Liberation Sans'; font-size: 11px; }"
+                                          "QTableView::item { padding: 0px 1px; }"
+                                          "QHeaderView::section { padding: 0px 1px; font-size: 10px; }"));
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -246,4 +282,61 @@ void TDocView::Wstawprzed1Click() {}
 void TDocView::Wstawprzed2Click() {}
 void TDocView::Wstawprzed3Click() {}
 void TDocView::Popraw1Click() {}
-void TDocView::Anuluj1Click() {}
+
+bool TDocView::RequireSelection() {
+    if (SelectedNrDok() > 0)
+        return true;
+    DB->Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Musisz wybrać pozycję."), MsgIcon::Exclamation);
+    return false;
+}
+
+void TDocView::Anuluj1Click() {
+    DB->NextNrDok = SelectedNrDok();
+    if (!RequireSelection())
+        return;
+    if (!DB->Ui().Ask(QStringLiteral("Ostrzeżenie"), QStringLiteral("Czy na pewno chcesz anulować wybraną pozycję")))
+        return;
+    Bookmark = CurrentRow();
+    const int n = DB->NextNrDok;
+    const QString kind = Field("RODZAJDOK").toString().trimmed();
+    DB->RunAction([&] {
+        DB->LockLedger();
+        if (n == 1)
+            PriorBalance = static_cast<float>(
+                DB->Scalar(QStringLiteral("SELECT WARTOSC AS NR FROM STANP")).toDouble());
+        else
+            ReadLastBalance();
+        CancelRows(n, kind);
+        DB->RecomputeBalances(n - 1 > 0 ? n - 1 : n, 1);
+        DB->CommitWork();
+    });
+    Reload(Bookmark);
+    Bookmark = -1;
+}
+
+void TDocView::CancelRows(int n, const QString& kind) {
+    const QVariantMap common = {{QStringLiteral("WYBOR"), n},
+                                {QStringLiteral("OPIS"), QStringLiteral("Anulowany")},
+                                {QStringLiteral("POZOSTALESR"), static_cast<double>(PriorBalance)}};
+    auto with = [&](const char* name) {
+        QVariantMap p = common;
+        p.insert(QLatin1String(name), 0.0);
+        return p;
+    };
+    if (kind == QLatin1String("KW")) {
+        DB->Exec(QStringLiteral("UPDATE DOKUMENT\nSET ROZCHOD=:ROZCHOD,OPIS=:OPIS,POZOSTALESR=:POZOSTALESR\n"
+                                "WHERE NRDOK=:WYBOR"),
+                 with("ROZCHOD"));
+    } else if (kind == QLatin1String("KP")) {
+        DB->Exec(QStringLiteral("UPDATE DOKUMENT\nSET PRZYCHOD=:PRZYCHOD,OPIS=:OPIS,POZOSTALESR=:POZOSTALESR\n"
+                                "WHERE NRDOK=:WYBOR"),
+                 with("PRZYCHOD"));
+    } else if (kind == QLatin1String("WB")) {
+        DB->Exec(QStringLiteral("UPDATE DOKUMENT\nSET PRZYCHOD=:PRZYCHOD,OPIS=:OPIS,POZOSTALESR=:POZOSTALESR\n"
+                                " WHERE RODZAJP>'1' and NRDOK=:WYBOR"),
+                 with("PRZYCHOD"));
+        DB->Exec(QStringLiteral("UPDATE DOKUMENT\nSET ROZCHOD=:ROZCHOD,OPIS=:OPIS,POZOSTALESR=:POZOSTALESR\n"
+                                " WHERE RODZAJK>'1' and NRDOK=:WYBOR"),
+                 with("ROZCHOD"));
+    }
+}

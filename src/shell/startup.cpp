@@ -1,8 +1,18 @@
 #include "shell/startup.h"
 
 #include "data/db.h"
+#include "reference/addkoszty.h"
+#include "reference/addokres.h"
+#include "reference/addprzychody.h"
+#include "reference/koszty.h"
+#include "reference/nrrk.h"
+#include "reference/poczatkowe.h"
+#include "reference/przychody.h"
+#include "shell/about.h"
 #include "shell/main.h"
 #include "shell/messageboxdialogs.h"
+#include "shell/parametry.h"
+#include "shell/serwer.h"
 
 namespace {
 MessageBoxDialogs* MessageBoxes() {
@@ -20,6 +30,16 @@ QVector<StartupStep> StartupSteps(const QString& programDir) {
              DB->SetUi(MessageBoxes());
              DB->SetMainState(Main);
          }},
+        {QStringLiteral("TAbout"), [] { About = new TAbout(Main); }},
+        {QStringLiteral("TSerwer"), [] { Serwer = new TSerwer(Main); }},
+        {QStringLiteral("TPoczatkowe"), [] { Poczatkowe = new TPoczatkowe(Main); }},
+        {QStringLiteral("TAddOkres"), [] { AddOkres = new TAddOkres(Main); }},
+        {QStringLiteral("TKoszty"), [] { Koszty = new TKoszty(Main); }},
+        {QStringLiteral("TPrzychody"), [] { Przychody = new TPrzychody(Main); }},
+        {QStringLiteral("TAddKoszty"), [] { AddKoszty = new TAddKoszty(Main); }},
+        {QStringLiteral("TAddPrzychody"), [] { AddPrzychody = new TAddPrzychody(Main); }},
+        {QStringLiteral("TParametry"), [] { Parametry = new TParametry(Main); }},
+        {QStringLiteral("TNrRk"), [] { NrRk = new TNrRk(Main); }},
     };
 }
 

@@ -4,7 +4,11 @@
 
 #include <QFile>
 #include <QSqlQuery>
+#include <QProcess>
 #include <QTest>
+#include <QThread>
+#include <csignal>
+#include <cstdio>
 
 class DbTest : public QObject {
     Q_OBJECT
@@ -22,7 +26,25 @@ private slots:
     void polishLettersRoundTrip();
     void unstorableCharacterIsRefused();
     void moneyFormats();
+    void killedActionLeavesDatabaseAsBefore();
 };
+
+namespace {
+const char* const kWriteAndWait = "--write-and-wait";
+
+// Child process: writes inside an action and waits to be killed before the commit.
+int WriteAndWait(const QString& folder) {
+    TDB db(folder);
+    db.BeginWork();
+    for (int i = 0; i < 50; ++i)
+        db.Exec(QStringLiteral("INSERT INTO KOSZTY (NAZWA,POCZATEKKOSZT,US) VALUES ('Czynsz',0,0)"));
+    db.Exec(QStringLiteral("UPDATE STANP SET WARTOSC=999"));
+    std::printf("written\n");
+    std::fflush(stdout);
+    QThread::sleep(60);
+    return 0;
+}
+} // namespace
 
 void DbTest::roundMoney_data() {
     QTest::addColumn<double>("input");
@@ -203,5 +225,24 @@ void DbTest::moneyFormats() {
     QVERIFY(!Polish::ParseMoney(QStringLiteral(""), &v));
 }
 
-QTEST_GUILESS_MAIN(DbTest)
+void DbTest::killedActionLeavesDatabaseAsBefore() {
+    TestDb t;
+    t.db().Disconnect(); // the embedded engine lets one process hold the file
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), {QLatin1String(kWriteAndWait), t.folder()});
+    QVERIFY(child.waitForReadyRead(20000));
+    ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+    QVERIFY(child.waitForFinished(10000));
+    QCOMPARE(t.Value(QStringLiteral("SELECT COUNT(*) FROM KOSZTY")).toInt(), 1);
+    QCOMPARE(t.Value(QStringLiteral("SELECT WARTOSC FROM STANP")).toDouble(), 0.0);
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], kWriteAndWait) == 0)
+        return WriteAndWait(QString::fromLocal8Bit(argv[2]));
+    DbTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "db_test.moc"
