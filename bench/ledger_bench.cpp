@@ -1,8 +1,8 @@
 // Times the ledger engine on a large generated ledger and compares each walk
 // with one set-based UPDATE touching the same rows.
 //   ledger_bench [documents] [years]     (defaults: 20000 documents, 10 years)
-#include "ledgergen.h"
 #include "data/db.h"
+#include "ledgergen.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -39,7 +39,8 @@ double Median(QVector<double> v) {
 bool CreateDatabase(const QString& path) {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(QStringLiteral("bash"), {QStringLiteral(ORVA_SOURCE_DIR "/scripts/create-db.sh"), path});
+    p.start(QStringLiteral("bash"),
+            {QStringLiteral(ORVA_SOURCE_DIR "/scripts/create-db.sh"), path});
     return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
@@ -48,7 +49,8 @@ bool CreateDatabase(const QString& path) {
 // and not charged to the next run.
 void Settle(TDB& db) {
     for (const char* column : {"NRDOK", "NRPOZ", "NRRK", "OKRES"})
-        db.Select(QStringLiteral("SELECT COUNT(*) FROM DOKUMENT WHERE %1>=0").arg(QLatin1String(column)));
+        db.Select(
+            QStringLiteral("SELECT COUNT(*) FROM DOKUMENT WHERE %1>=0").arg(QLatin1String(column)));
     db.Select(QStringLiteral("SELECT COUNT(*) FROM DOKUMENT"));
 }
 
@@ -80,7 +82,9 @@ void Report(const char* what, const Time& t, const Time* floor) {
     std::printf("\n");
 }
 
-bool WithinFloor(const Time& t, const Time& floor) { return t.cpu <= 5 * floor.cpu; }
+bool WithinFloor(const Time& t, const Time& floor) {
+    return t.cpu <= 5 * floor.cpu;
+}
 
 } // namespace
 
@@ -106,8 +110,8 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         t.start();
         const int rows = GenerateLedger(db, documents, years, 20100901);
-        std::printf("ledger: %d documents, %d rows over %d years, generated in %.1f s\n", documents, rows,
-                    years, t.elapsed() / 1000.0);
+        std::printf("ledger: %d documents, %d rows over %d years, generated in %.1f s\n", documents,
+                    rows, years, t.elapsed() / 1000.0);
 
         const Time balanceFloor = Measure(db, nullptr, [&] {
             db.Exec(QStringLiteral("UPDATE DOKUMENT SET POZOSTALESR=POZOSTALESR+1 WHERE NRDOK>0"));
@@ -121,7 +125,10 @@ int main(int argc, char** argv) {
 
         // A correction of the first document changes every later balance.
         const Time recompute = Measure(
-            db, [&] { db.Exec(QStringLiteral("UPDATE DOKUMENT SET PRZYCHOD=PRZYCHOD+5 WHERE NRDOK=1")); },
+            db,
+            [&] {
+                db.Exec(QStringLiteral("UPDATE DOKUMENT SET PRZYCHOD=PRZYCHOD+5 WHERE NRDOK=1"));
+            },
             [&] { db.RecomputeBalances(0, 1); });
         Report("RecomputeBalances from the first document", recompute, &balanceFloor);
 
@@ -130,16 +137,17 @@ int main(int argc, char** argv) {
 
         const Time insertBefore = Measure(db, nullptr, [&] {
             db.ShiftNumbers(0, 1);
-            db.Exec(QStringLiteral("INSERT INTO DOKUMENT (DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJDOK,"
-                                   "POZOSTALESR,OKRES,NRRK) VALUES ('2010-09-01',15,0,1,2,'KP',2015,1,1)"));
+            db.Exec(QStringLiteral(
+                "INSERT INTO DOKUMENT (DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJDOK,"
+                "POZOSTALESR,OKRES,NRRK) VALUES ('2010-09-01',15,0,1,2,'KP',2015,1,1)"));
             db.RecomputeBalances(1, 1);
         });
         Report("insert before the first document", insertBefore, &renumberFloor);
 
         const Time deleteFirst = Measure(db, nullptr, [&] {
             const bool wasWb =
-                db.Scalar(QStringLiteral("SELECT MAX(RODZAJDOK) FROM DOKUMENT WHERE NRDOK=1")).toString() ==
-                QLatin1String("WB");
+                db.Scalar(QStringLiteral("SELECT MAX(RODZAJDOK) FROM DOKUMENT WHERE NRDOK=1"))
+                    .toString() == QLatin1String("WB");
             db.Exec(QStringLiteral("DELETE FROM DOKUMENT WHERE NRDOK=1"));
             db.ResequenceAfterDelete(1, wasWb ? 1 : 0, -1, 2);
         });
@@ -150,11 +158,13 @@ int main(int argc, char** argv) {
             Measure(db, nullptr, [&] { db.PrepareNextDocument(last.month(), last.year()); });
         Report("PrepareNextDocument", prepare, nullptr);
 
-        const bool met = WithinFloor(recompute, balanceFloor) && WithinFloor(insertBefore, renumberFloor) &&
+        const bool met = WithinFloor(recompute, balanceFloor) &&
+                         WithinFloor(insertBefore, renumberFloor) &&
                          WithinFloor(deleteFirst, renumberFloor) && prepare.wall < 20;
-        std::printf("targets (walks within 5x the floor in processor time, PrepareNextDocument under "
-                    "20 ms): %s\n",
-                    met ? "met" : "NOT met");
+        std::printf(
+            "targets (walks within 5x the floor in processor time, PrepareNextDocument under "
+            "20 ms): %s\n",
+            met ? "met" : "NOT met");
         return met ? 0 : 3;
     } catch (const DbError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.Text()));

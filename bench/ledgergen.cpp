@@ -14,13 +14,15 @@ struct Line {
 };
 
 class Writer {
-public:
+  public:
     explicit Writer(TDB& db) : q_(db.NewQuery()) {
         q_.prepare(QStringLiteral(
-            "INSERT INTO DOKUMENT (DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJP,RODZAJK,RODZAJDOK,NUMER,OPIS,"
+            "INSERT INTO DOKUMENT "
+            "(DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJP,RODZAJK,RODZAJDOK,NUMER,OPIS,"
             "POZOSTALESR,OKRES,NRRK,KTO) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
     }
-    void Add(const QDate& date, const Line& l, int nrdok, int nrpoz, const char* kind, int okres, int nrrk) {
+    void Add(const QDate& date, const Line& l, int nrdok, int nrpoz, const char* kind, int okres,
+             int nrrk) {
         const bool wb = qstrcmp(kind, "WB") == 0;
         const QVariant values[] = {date,
                                    l.in,
@@ -44,26 +46,31 @@ public:
     }
     int Rows() const { return rows_; }
 
-private:
+  private:
     QSqlQuery q_;
     int rows_ = 0;
 };
 
 float After(float prior, double in, double out) {
-    return static_cast<float>(TDB::RoundMoney(static_cast<float>(static_cast<long double>(prior) + in - out)));
+    return static_cast<float>(
+        TDB::RoundMoney(static_cast<float>(static_cast<long double>(prior) + in - out)));
 }
 
 } // namespace
 
 int GenerateLedger(TDB& db, int documents, int years, quint32 seed) {
     QRandomGenerator rnd(seed);
-    const auto money = [&](int from, int to) { return (from * 100 + rnd.bounded((to - from) * 100)) / 100.0; };
+    const auto money = [&](int from, int to) {
+        return (from * 100 + rnd.bounded((to - from) * 100)) / 100.0;
+    };
     const int months = 12 * years;
     const QDate start(2010, 9, 1);
     db.BeginWork();
-    db.Exec(QStringLiteral("INSERT INTO PRZYCHODY (NAZWA,POCZATEKPRZYCH,US) VALUES ('Składki',0,0)"));
+    db.Exec(
+        QStringLiteral("INSERT INTO PRZYCHODY (NAZWA,POCZATEKPRZYCH,US) VALUES ('Składki',0,0)"));
     db.Exec(QStringLiteral("INSERT INTO KOSZTY (NAZWA,POCZATEKKOSZT,US) VALUES ('Wycieczki',0,0)"));
-    db.Exec(QStringLiteral("UPDATE STANP SET WARTOSC=2000,KASAWARTOSC=500,LICZNIKSTART=1,LICZNIKPOZ=2,NRK=1"));
+    db.Exec(QStringLiteral(
+        "UPDATE STANP SET WARTOSC=2000,KASAWARTOSC=500,LICZNIKSTART=1,LICZNIKPOZ=2,NRK=1"));
     Writer w(db);
     float balance = 2000;
     int nrpoz = 1;

@@ -11,9 +11,13 @@ namespace {
 // Rows written by one statement. A PSQL block may name at most 255 tables.
 const int kRowsPerBlock = 64;
 
-QVariant NullInt() { return QVariant(QMetaType::fromType<int>()); }
+QVariant NullInt() {
+    return QVariant(QMetaType::fromType<int>());
+}
 
-QVariant IntOrNull(int value, bool isNull) { return isNull ? NullInt() : QVariant(value); }
+QVariant IntOrNull(int value, bool isNull) {
+    return isNull ? NullInt() : QVariant(value);
+}
 
 // One statement that updates kRowsPerBlock rows by key: their numbers and
 // balances, or their balances alone. The driver turns ":NAME" into a
@@ -46,7 +50,8 @@ void BindRow(QSqlQuery& q, bool numbers, int slot, const Row* r) {
         return;
     }
     q.bindValue(p, r->id);
-    q.bindValue(p + 1, r->balanceNull ? QVariant(QMetaType::fromType<qint64>()) : QVariant(r->balance));
+    q.bindValue(p + 1,
+                r->balanceNull ? QVariant(QMetaType::fromType<qint64>()) : QVariant(r->balance));
     if (!numbers)
         return;
     q.bindValue(p + 2, r->nrdok);
@@ -55,8 +60,8 @@ void BindRow(QSqlQuery& q, bool numbers, int slot, const Row* r) {
 }
 
 bool SameNumbers(const Row& a, const Row& b) {
-    return a.nrdok == b.nrdok && a.nrpoz == b.nrpoz && a.nrpozNull == b.nrpozNull && a.nrrk == b.nrrk &&
-           a.nrrkNull == b.nrrkNull;
+    return a.nrdok == b.nrdok && a.nrpoz == b.nrpoz && a.nrpozNull == b.nrpozNull &&
+           a.nrrk == b.nrrk && a.nrrkNull == b.nrrkNull;
 }
 
 bool SameRow(const Row& a, const Row& b) {
@@ -65,11 +70,17 @@ bool SameRow(const Row& a, const Row& b) {
 
 } // namespace
 
-qint64 CentsOf(double value) { return std::llround(value * 100.0); }
+qint64 CentsOf(double value) {
+    return std::llround(value * 100.0);
+}
 
-double ValueOfCents(qint64 cents) { return static_cast<double>(cents) * 0.01; }
+double ValueOfCents(qint64 cents) {
+    return static_cast<double>(cents) * 0.01;
+}
 
-qint64 StoredCents(double value) { return static_cast<qint64>(std::floor(value * 100.0 + 0.5)); }
+qint64 StoredCents(double value) {
+    return static_cast<qint64>(std::floor(value * 100.0 + 0.5));
+}
 
 Walk::Walk(TDB& db, int afterNrDok, int back) : db_(db), afterNrDok_(afterNrDok) {
     QSqlQuery q = db_.Exec(

@@ -15,19 +15,21 @@ const int kSavesEach = 12;
 
 // The row of a one-line KP of 1 zł, numbered as the engine said.
 void WriteDocument(TDB& db, const QString& date) {
-    db.Exec(QStringLiteral("INSERT INTO DOKUMENT (DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJDOK,POZOSTALESR,OKRES,"
-                           "NRRK) VALUES (:DATA,1,0,:NRDOK,:NRPOZ,'KP',:POZOSTALESR,:OKRES,:NRRK)"),
-            {{QStringLiteral("DATA"), date},
-             {QStringLiteral("NRDOK"), db.NextNrDok},
-             {QStringLiteral("NRPOZ"), db.NextNrPoz},
-             {QStringLiteral("POZOSTALESR"), static_cast<double>(TDB::RoundMoney(db.LastBalance + 1))},
-             {QStringLiteral("OKRES"), db.CurrentOkres},
-             {QStringLiteral("NRRK"), db.CurrentNrRk}});
+    db.Exec(
+        QStringLiteral(
+            "INSERT INTO DOKUMENT (DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJDOK,POZOSTALESR,OKRES,"
+            "NRRK) VALUES (:DATA,1,0,:NRDOK,:NRPOZ,'KP',:POZOSTALESR,:OKRES,:NRRK)"),
+        {{QStringLiteral("DATA"), date},
+         {QStringLiteral("NRDOK"), db.NextNrDok},
+         {QStringLiteral("NRPOZ"), db.NextNrPoz},
+         {QStringLiteral("POZOSTALESR"), static_cast<double>(TDB::RoundMoney(db.LastBalance + 1))},
+         {QStringLiteral("OKRES"), db.CurrentOkres},
+         {QStringLiteral("NRRK"), db.CurrentNrRk}});
 }
 
 // Lets another workstation act while this one's user is being asked.
 class AskedWhileOthersSave : public ScriptedDialogs {
-public:
+  public:
     bool Ask(const QString& caption, const QString& text) override {
         if (meanwhile)
             std::exchange(meanwhile, nullptr)();
@@ -62,15 +64,16 @@ void SaveDocuments(const QString& folder, QSemaphore* ready, QSemaphore* go, QSt
 
 class LockTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void twoWorkstationsTakeDifferentNumbers();
     void newMonthOpenedElsewhereWhileAsking();
 };
 
 void LockTest::twoWorkstationsTakeDifferentNumbers() {
     TestDb t;
-    t.Run({QStringLiteral("INSERT INTO DOKUMENT (DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJDOK,POZOSTALESR,OKRES,NRRK)"
-                          " VALUES ('2011-03-01',10,0,1,2,'KP',10,1,1)")});
+    t.Run({QStringLiteral(
+        "INSERT INTO DOKUMENT (DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJDOK,POZOSTALESR,OKRES,NRRK)"
+        " VALUES ('2011-03-01',10,0,1,2,'KP',10,1,1)")});
     t.db().Disconnect();
     QSemaphore ready;
     QSemaphore go;
@@ -84,15 +87,19 @@ void LockTest::twoWorkstationsTakeDifferentNumbers() {
     go.release(2);
     QVERIFY(a->wait(60000));
     QVERIFY(b->wait(60000));
-    QVERIFY2(toldA.isEmpty() && toldB.isEmpty(), qPrintable((toldA + toldB).join(QLatin1Char('\n'))));
+    QVERIFY2(toldA.isEmpty() && toldB.isEmpty(),
+             qPrintable((toldA + toldB).join(QLatin1Char('\n'))));
 
     const int documents = 1 + 2 * kSavesEach;
     QCOMPARE(t.Value(QStringLiteral("SELECT COUNT(*) FROM DOKUMENT")).toInt(), documents);
-    QCOMPARE(t.Value(QStringLiteral("SELECT COUNT(DISTINCT NRDOK) FROM DOKUMENT")).toInt(), documents);
-    QCOMPARE(t.Value(QStringLiteral("SELECT COUNT(DISTINCT NRPOZ) FROM DOKUMENT")).toInt(), documents);
+    QCOMPARE(t.Value(QStringLiteral("SELECT COUNT(DISTINCT NRDOK) FROM DOKUMENT")).toInt(),
+             documents);
+    QCOMPARE(t.Value(QStringLiteral("SELECT COUNT(DISTINCT NRPOZ) FROM DOKUMENT")).toInt(),
+             documents);
     QCOMPARE(t.Value(QStringLiteral("SELECT MAX(NRDOK) FROM DOKUMENT")).toInt(), documents);
     // Each saw the other's documents: the balance grew by one each time.
-    QCOMPARE(t.Value(QStringLiteral("SELECT MAX(POZOSTALESR) FROM DOKUMENT")).toDouble(), 10.0 + 2 * kSavesEach);
+    QCOMPARE(t.Value(QStringLiteral("SELECT MAX(POZOSTALESR) FROM DOKUMENT")).toDouble(),
+             10.0 + 2 * kSavesEach);
 }
 
 // The new-month question is asked with the ledger let go; another
@@ -100,8 +107,9 @@ void LockTest::twoWorkstationsTakeDifferentNumbers() {
 // again: the document joins that period instead of opening one more.
 void LockTest::newMonthOpenedElsewhereWhileAsking() {
     TestDb t;
-    t.Run({QStringLiteral("INSERT INTO DOKUMENT (DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJDOK,POZOSTALESR,OKRES,NRRK)"
-                          " VALUES ('2010-12-15',10,0,1,2,'KP',10,1,1)")});
+    t.Run({QStringLiteral(
+        "INSERT INTO DOKUMENT (DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJDOK,POZOSTALESR,OKRES,NRRK)"
+        " VALUES ('2010-12-15',10,0,1,2,'KP',10,1,1)")});
     AskedWhileOthersSave ui;
     t.db().SetUi(&ui);
     ui.Answer(true);
