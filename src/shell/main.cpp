@@ -113,8 +113,8 @@ QToolButton* TMain::AddToolButton(const char* name, const QString& caption, cons
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     button->setFixedSize(84, 55);
-    QFont small = button->font();
-    small.setPixelSize(10);
+    QFont small(QStringLiteral("Liberation Sans"));
+    small.setPixelSize(11);
     button->setFont(small);
     connect(button, &QToolButton::clicked, this, handler);
     ToolBar1->addWidget(button);
