@@ -57,6 +57,52 @@ int CheckRestored(const QString& folder, QString* error) {
     }
 }
 
+// Restores the backup as ORVA.GDB in the work folder and checks it: the
+// number of its documents, or -1 with *error.
+int RestoreInto(const QTemporaryDir& work, const QString& backup, QString* error) {
+    if (!work.isValid()) {
+        *error =
+            QStringLiteral("Nie można utworzyć pliku w folderze %1: %2")
+                .arg(QDir::toNativeSeparators(QFileInfo(work.path()).path()), work.errorString());
+        return -1;
+    }
+    const Gbak::Result restored =
+        Gbak::Restore(backup, QDir(work.path()).filePath(QStringLiteral("ORVA.GDB")));
+    if (!restored.ok) {
+        *error = QStringLiteral("Odtworzenie danych z kopii nie powiodło się; baza danych "
+                                "pozostała bez zmian.\n\n%1")
+                     .arg(restored.output);
+        return -1;
+    }
+    const int documents = CheckRestored(work.path(), error);
+    if (documents < 0)
+        *error = QStringLiteral("Odtworzonej bazy danych nie można otworzyć; baza danych "
+                                "pozostała bez zmian.\n\n%1")
+                     .arg(*error);
+    return documents;
+}
+
+// Moves the database (when there is one) to `kept` and the restored file
+// into its place; on failure puts everything back and says why.
+bool SwapIn(const QString& fresh, const QString& database, const QString& kept, QString* error) {
+    if (!kept.isEmpty() && !QFile::rename(database, kept)) {
+        *error = QStringLiteral("Nie można zachować obecnej bazy danych jako %1; baza danych "
+                                "pozostała bez zmian.")
+                     .arg(QDir::toNativeSeparators(kept));
+        return false;
+    }
+    if (!QFile::rename(fresh, database)) {
+        if (!kept.isEmpty())
+            QFile::rename(kept, database);
+        *error = QStringLiteral("Nie można zapisać pliku %1; baza danych pozostała bez zmian.")
+                     .arg(QDir::toNativeSeparators(database));
+        return false;
+    }
+    if (!kept.isEmpty())
+        TakeOverRights(kept, database);
+    return true;
+}
+
 } // namespace
 
 bool RestoreDatabase(const QString& programDir, UserDialogs& ui, const QString& guardPath) {
@@ -65,10 +111,6 @@ bool RestoreDatabase(const QString& programDir, UserDialogs& ui, const QString& 
     const QString database = TDB::DatabaseName(QString(), programDir);
     const auto refuse = [&ui](const QString& text) {
         ui.Show(QStringLiteral("Błąd"), text, MsgIcon::Exclamation);
-        return false;
-    };
-    const auto fail = [&ui](const QString& text) {
-        ui.Show(QStringLiteral("Błąd"), text, MsgIcon::Error);
         return false;
     };
 
@@ -109,39 +151,15 @@ bool RestoreDatabase(const QString& programDir, UserDialogs& ui, const QString& 
     }
 
     QTemporaryDir work(dir.filePath(QStringLiteral("ORVA-dearchiwizacja-XXXXXX")));
-    if (!work.isValid())
-        return fail(QStringLiteral("Nie można utworzyć pliku w folderze %1: %2")
-                        .arg(QDir::toNativeSeparators(dir.path()), work.errorString()));
-    const QString fresh = QDir(work.path()).filePath(QStringLiteral("ORVA.GDB"));
-    const Gbak::Result restored = Gbak::Restore(backup, fresh);
-    if (!restored.ok)
-        return fail(QStringLiteral("Odtworzenie danych z kopii nie powiodło się; baza danych "
-                                   "pozostała bez zmian.\n\n%1")
-                        .arg(restored.output));
     QString error;
-    const int documents = CheckRestored(work.path(), &error);
-    if (documents < 0)
-        return fail(QStringLiteral("Odtworzonej bazy danych nie można otworzyć; baza danych "
-                                   "pozostała bez zmian.\n\n%1")
-                        .arg(error));
-
+    const int documents = RestoreInto(work, backup, &error);
     live.Disconnect();
-    QString kept;
-    if (exists) {
-        kept = KeptName(dir);
-        if (!QFile::rename(database, kept))
-            return fail(QStringLiteral("Nie można zachować obecnej bazy danych jako %1; baza "
-                                       "danych pozostała bez zmian.")
-                            .arg(QDir::toNativeSeparators(kept)));
+    const QString kept = exists ? KeptName(dir) : QString();
+    if (documents < 0 ||
+        !SwapIn(QDir(work.path()).filePath(QStringLiteral("ORVA.GDB")), database, kept, &error)) {
+        ui.Show(QStringLiteral("Błąd"), error, MsgIcon::Error);
+        return false;
     }
-    if (!QFile::rename(fresh, database)) {
-        if (exists)
-            QFile::rename(kept, database);
-        return fail(QStringLiteral("Nie można zapisać pliku %1; baza danych pozostała bez zmian.")
-                        .arg(QDir::toNativeSeparators(database)));
-    }
-    if (exists)
-        TakeOverRights(kept, database);
 
     QString text =
         QStringLiteral("Dane zostały odtworzone z kopii z dnia %1 (dokumentów: %2).")
