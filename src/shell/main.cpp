@@ -1,6 +1,9 @@
 #include "shell/main.h"
 
 #include "data/db.h"
+#include "documents/addfv.h"
+#include "documents/addkp.h"
+#include "documents/addwb.h"
 #include "shell/docview.h"
 
 #include <QApplication>
@@ -155,12 +158,12 @@ void TMain::BuildStatusBar() {
 // Commands whose windows exist are enabled; the rest stay visible but off.
 void TMain::UpdateCommands() {
     const QList<QAction*> pending = {
-        DodajKP1, Wstawprzed1, DodajFV1, Wstawprzed2, DodajWB1, Wstawprzed3, Popraw1, Usu1,
+        Wstawprzed1, Wstawprzed2, Wstawprzed3, Popraw1, Usu1,
         Anulujdok1, ZamknicieRK1, Raport1, Raportokresowy1, Warto1, Dodajkoszt1, Dodajprzych1,
         Archiwizujdane1, Serwer1, Parametry1, Kontakt1, Zdalnapomoc1};
     for (QAction* a : pending)
         a->setEnabled(false);
-    for (QToolButton* b : {AddKpBut, AddFvBut, AddWbBut, RaportOkrBut, RaportKasBut, UsunBut})
+    for (QToolButton* b : {RaportOkrBut, RaportKasBut, UsunBut})
         b->setEnabled(false);
 }
 
@@ -217,9 +220,29 @@ bool TMain::RequireRegister() {
     return false;
 }
 
-void TMain::DodajKP1Click() {}
-void TMain::DodajFV1Click() {}
-void TMain::DodajWB1Click() {}
+void TMain::DodajKP1Click() {
+    if (!AddKp || !RequireRegister())
+        return;
+    EntryMode = 1;
+    if (AddKp->PrepareNewDocument())
+        AddKp->exec();
+}
+
+void TMain::DodajFV1Click() {
+    if (!AddFv || !RequireRegister())
+        return;
+    EntryMode = 1;
+    if (AddFv->PrepareNewDocument())
+        AddFv->exec();
+}
+
+void TMain::DodajWB1Click() {
+    if (!AddWb || !RequireRegister())
+        return;
+    EntryMode = 1;
+    if (AddWb->PrepareNewDocument())
+        AddWb->exec();
+}
 
 void TMain::Wstawprzed1Click() {
     if (RequireRegister())

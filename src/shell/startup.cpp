@@ -1,6 +1,11 @@
 #include "shell/startup.h"
 
 #include "data/db.h"
+#include "documents/addfv.h"
+#include "documents/addkp.h"
+#include "documents/addwb.h"
+#include "documents/szukajf.h"
+#include "documents/wyborkto.h"
 #include "shell/main.h"
 #include "shell/messageboxdialogs.h"
 
@@ -20,6 +25,11 @@ QVector<StartupStep> StartupSteps(const QString& programDir) {
              DB->SetUi(MessageBoxes());
              DB->SetMainState(Main);
          }},
+        {QStringLiteral("TAddKp"), [] { AddKp = new TAddKp(Main); }},
+        {QStringLiteral("TSzukajF"), [] { SzukajF = new TSzukajF(Main); }},
+        {QStringLiteral("TAddFv"), [] { AddFv = new TAddFv(Main); }},
+        {QStringLiteral("TAddWb"), [] { AddWb = new TAddWb(Main); }},
+        {QStringLiteral("TWyborKto"), [] { WyborKto = new TWyborKto(Main); }},
     };
 }
 

@@ -1,0 +1,292 @@
+#include "documents/addfv.h"
+
+#include "data/db.h"
+#include "documents/controls.h"
+#include "documents/memo.h"
+#include "documents/szukajf.h"
+#include "documents/wyborkto.h"
+#include "shell/main.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TAddFv* AddFv = nullptr;
+
+TAddFv::TAddFv(QWidget* parent) : TEntryDialog(parent) {
+    setObjectName(QStringLiteral("AddFv"));
+    setWindowTitle(QStringLiteral("Dodawanie kosztu"));
+    setFixedSize(366, 452);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    BuildDane();
+    BuildKw();
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->addWidget(PageControl1);
+
+    CheckKw = new QCheckBox(QStringLiteral("Drukuj KW"), this);
+    CheckKw->setObjectName(QStringLiteral("CheckKw"));
+    SetPrintBox(CheckKw, PageControl1);
+
+    for (QToolButton* b : {ZapiszBut, ZapiszBut1})
+        connect(b, &QToolButton::clicked, this, &TAddFv::ZapiszButClick);
+    for (QToolButton* b : {ZamknijBut, ZamknijBut2})
+        connect(b, &QToolButton::clicked, this, &TAddFv::ZamknijButClick);
+    connect(AddRodzaj, &QToolButton::clicked, this, &TAddFv::AddRodzajClick);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TAddFv::SpeedButton1Click);
+    connect(EdWartosc, &QLineEdit::textChanged, this, &TAddFv::EdWartoscChange);
+
+    OnKeyPress(EdRodzaj, [this](QKeyEvent* k) { return EdRodzajKeyPress(k); });
+    OnKeyUp(EdRodzaj, [this](QKeyEvent* k) { return EdRodzajKeyUp(k); });
+    OnKeyPress(EdWartosc, [this](QKeyEvent* k) { return EdWartoscKeyPress(k); });
+}
+
+void TAddFv::BuildDane() {
+    TabDane = new QWidget;
+    TabDane->setObjectName(QStringLiteral("TabDane"));
+    PageControl1->addTab(TabDane, QStringLiteral("Dane"));
+
+    EdData = NewDateEdit(TabDane, "EdData");
+    EdRodzaj = NewCategoryField(TabDane, "EdRodzaj", false);
+    AddRodzaj = NewPickButton(TabDane, "AddRodzaj");
+    EdNr = NewEdit(TabDane, "EdNr", 20);
+    EdWartosc = NewEdit(TabDane, "EdWartosc");
+    EdWartosc->setFixedWidth(120);
+    EdOpis = new TMemo(120, TabDane);
+    EdOpis->setObjectName(QStringLiteral("EdOpis"));
+    EdOpis->setFixedHeight(90);
+    CheckWstaw = new QCheckBox(QStringLiteral("Wstaw przed zaznaczonym dokumentem"), TabDane);
+    CheckWstaw->setObjectName(QStringLiteral("CheckWstaw"));
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(8);
+    grid->addWidget(NewLabel(TabDane, QStringLiteral("Data rejestracji")), 0, 0);
+    grid->addWidget(EdData, 0, 1, Qt::AlignLeft);
+    grid->addWidget(NewLabel(TabDane, QStringLiteral("Rodzaj kosztu")), 1, 0);
+    grid->addWidget(EdRodzaj, 1, 1);
+    grid->addWidget(AddRodzaj, 1, 2);
+    grid->addWidget(NewLabel(TabDane, QStringLiteral("Nr faktury")), 2, 0);
+    grid->addWidget(EdNr, 2, 1);
+    grid->addWidget(NewLabel(TabDane, QStringLiteral("Wartość\nrozchodu")), 3, 0);
+    grid->addWidget(EdWartosc, 3, 1, Qt::AlignLeft);
+    grid->addWidget(NewLabel(TabDane, QStringLiteral("Opis")), 4, 0, Qt::AlignTop);
+    grid->addWidget(EdOpis, 4, 1, 1, 2);
+    grid->addWidget(CheckWstaw, 5, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+
+    ZapiszBut = Controls::NewFlatButton(TabDane, "ZapiszBut", QStringLiteral("Zapisz"), QStyle::SP_DialogSaveButton);
+    ZamknijBut = Controls::NewFlatButton(TabDane, "ZamknijBut", QStringLiteral("Wyjdź"), QStyle::SP_DialogCloseButton);
+    auto* page = new QVBoxLayout(TabDane);
+    page->setContentsMargins(10, 12, 10, 6);
+    page->addLayout(grid);
+    page->addStretch();
+    page->addSpacing(PrintBoxRoom);
+    page->addWidget(Controls::NewButtonStrip(TabDane, {ZapiszBut, ZamknijBut}));
+
+    setTabOrder(EdData, EdRodzaj);
+    setTabOrder(EdRodzaj, EdNr);
+    setTabOrder(EdNr, EdWartosc);
+    setTabOrder(EdWartosc, EdOpis);
+    setTabOrder(EdOpis, CheckWstaw);
+}
+
+void TAddFv::BuildKw() {
+    TabKw = new QWidget;
+    TabKw->setObjectName(QStringLiteral("TabKw"));
+    PageControl1->addTab(TabKw, QStringLiteral("KW"));
+
+    // As long as the columns NRKW and KTO.
+    EdNrKw = NewEdit(TabKw, "EdNrKw", 20);
+    EdNrKw->setFixedWidth(150);
+    EdKomu = new TMemo(300, TabKw);
+    EdKomu->setObjectName(QStringLiteral("EdKomu"));
+    EdKomu->setFixedHeight(110);
+    SpeedButton1 = NewPickButton(TabKw, "SpeedButton1");
+    SpeedButton1->setToolTip(QStringLiteral("Wybierz z listy odbiorców"));
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(8);
+    grid->addWidget(NewLabel(TabKw, QStringLiteral("Nr KW")), 0, 0);
+    grid->addWidget(EdNrKw, 0, 1, Qt::AlignLeft);
+    grid->addWidget(NewLabel(TabKw, QStringLiteral("Komu")), 1, 0, Qt::AlignTop);
+    grid->addWidget(EdKomu, 1, 1);
+    grid->addWidget(SpeedButton1, 1, 2, Qt::AlignTop);
+    grid->setColumnStretch(1, 1);
+
+    ZapiszBut1 = Controls::NewFlatButton(TabKw, "ZapiszBut1", QStringLiteral("Zapisz"), QStyle::SP_DialogSaveButton);
+    ZamknijBut2 = Controls::NewFlatButton(TabKw, "ZamknijBut2", QStringLiteral("Wyjdź"), QStyle::SP_DialogCloseButton);
+    auto* page = new QVBoxLayout(TabKw);
+    page->setContentsMargins(10, 12, 10, 6);
+    page->addLayout(grid);
+    page->addStretch();
+    page->addSpacing(PrintBoxRoom);
+    page->addWidget(Controls::NewButtonStrip(TabKw, {ZapiszBut1, ZamknijBut2}));
+}
+
+bool TAddFv::PrepareNewDocument() {
+    EdRodzaj->clear();
+    RodzajId = 0;
+    EdNr->clear();
+    EdWartosc->clear();
+    EdOpis->clear();
+    CheckWstaw->setChecked(false);
+    CheckWstaw->setEnabled(true);
+    EdKomu->clear();
+    return DB->RunAction([this] {
+        SetNewDocumentDates(EdData);
+        EdNrKw->setText(ProposeNumber(
+            QStringLiteral("SELECT FIRST 1 NRKW FROM DOKUMENT WHERE RODZAJDOK='KW' ORDER BY NRPOZ DESC"),
+            QStringLiteral("Nieprawidłowy format ostatniego numeru KW, nie można ustanowić kolejnego numeru "
+                           "automatycznie.")));
+    });
+}
+
+void TAddFv::FormShow() {
+    PageControl1->setCurrentWidget(TabDane);
+    EdData->setFocus();
+    CheckKw->setChecked(false);
+}
+
+bool TAddFv::EdRodzajKeyPress(QKeyEvent* key) { return RefuseTyping(key); }
+
+bool TAddFv::EdRodzajKeyUp(QKeyEvent* key) {
+    if (IsF9(key))
+        AddRodzajClick();
+    return false;
+}
+
+bool TAddFv::EdWartoscKeyPress(QKeyEvent* key) { return RefuseAmountKey(EdWartosc, key); }
+
+void TAddFv::EdWartoscChange() { ClearIfNotAmount(EdWartosc); }
+
+void TAddFv::AddRodzajClick() {
+    if (Main)
+        Main->SearchTarget = 2;
+    if (SzukajF)
+        SzukajF->exec();
+}
+
+void TAddFv::SpeedButton1Click() {
+    if (!WyborKto)
+        return;
+    WyborKto->Target = 2;
+    WyborKto->exec();
+}
+
+void TAddFv::ZamknijButClick() { reject(); }
+
+bool TAddFv::CheckFields() {
+    if (EdRodzaj->text().isEmpty())
+        return Refuse(EdRodzaj, QStringLiteral("Musisz wybrać rodzaj kosztu."));
+    if (EdNr->text().isEmpty())
+        return Refuse(EdNr, QStringLiteral("Musisz wpisać nr Faktury."));
+    if (EdWartosc->text().isEmpty())
+        return Refuse(EdWartosc, QStringLiteral("Musisz wpisać wartość rozchodu."));
+    if (!ReadAmount(EdWartosc, &value_))
+        return false;
+    if (value_ == 0)
+        return Refuse(EdWartosc, QStringLiteral("Musisz wpisać wartość rozchodu większą od 0."));
+    if (EdOpis->text().isEmpty())
+        return Refuse(EdOpis, QStringLiteral("Musisz wpisać opis."));
+    if (CheckKw->isChecked() && EdNrKw->text().isEmpty())
+        return Refuse(EdNrKw, QStringLiteral("Jeśli chcesz drukować KW, to musisz wpisać nr KW."));
+    if (CheckKw->isChecked() && EdKomu->text().isEmpty())
+        return Refuse(EdKomu, QStringLiteral("Jeśli chcesz drukować KW, to musisz wypełnić pole Komu."));
+    return WithinLimit(EdWartosc, value_);
+}
+
+void TAddFv::ZapiszButClick() {
+    if (!CheckFields())
+        return;
+    const QDate date = EdData->date();
+    const bool newDocument = !Main || Main->EntryMode == 1;
+    const Outcome outcome = RunSave([&] {
+        if (!newDocument)
+            return SaveCorrection();
+        if (CheckWstaw->isChecked())
+            return SaveInsertBefore();
+        return SaveNewDocument(date.month(), date.year());
+    });
+    if (outcome == Outcome::Stopped)
+        return; // nothing kept; the input stays for another try
+    if (outcome == Outcome::Written && CheckKw->isChecked())
+        PrintVoucher(DB->NextNrDok);
+    accept();
+}
+
+// The remaining funds (till and bank) and the cash in the till must both
+// cover the cost.
+TAddFv::Outcome TAddFv::SaveNewDocument(int month, int year) {
+    DB->LockLedger();
+    if (!DB->PrepareNextDocument(month, year))
+        return Outcome::NothingWritten;
+    const long double after =
+        TDB::RoundMoney(static_cast<float>(DB->LastBalance - TDB::RoundMoney(static_cast<float>(value_))));
+    if (after < 0)
+        return StopWith(EdWartosc, QStringLiteral("Zbyt duża wartość kosztów, przekracza całkowitą wartość "
+                                                  "posiadanych środków."));
+    if (!DB->CashOnHand(static_cast<float>(value_)))
+        return StopWith(EdWartosc, QStringLiteral("Zbyt duży rozchód, nie ma tyle gotówki w kasie."));
+    WriteRow();
+    if (DB->PreviousNrRk < DB->CurrentNrRk)
+        DB->SetDocCounter(DB->CurrentNrRk);
+    return Outcome::Written;
+}
+
+// Placing the cost document before the selected one comes with the ledger edits.
+TAddFv::Outcome TAddFv::SaveInsertBefore() {
+    return StopWith(CheckWstaw, QStringLiteral("Wstawianie przed zaznaczonym dokumentem nie jest jeszcze dostępne."));
+}
+
+// Updating the selected cost document comes with the ledger edits.
+TAddFv::Outcome TAddFv::SaveCorrection() {
+    return StopWith(EdData, QStringLiteral("Poprawianie dokumentów nie jest jeszcze dostępne."));
+}
+
+void TAddFv::WriteRow() {
+    const bool withNrKw = !EdNrKw->text().isEmpty();
+    QVariantMap line = {
+        {QStringLiteral("DATA"), EdData->date()},
+        {QStringLiteral("PRZYCHOD"), 0.0},
+        {QStringLiteral("ROZCHOD"), value_},
+        {QStringLiteral("NRDOK"), DB->NextNrDok},
+        {QStringLiteral("NRPOZ"), DB->NextNrPoz},
+        {QStringLiteral("RODZAJP"), 1},
+        {QStringLiteral("RODZAJK"), RodzajId},
+        {QStringLiteral("RODZAJDOK"), QStringLiteral("KW")},
+        {QStringLiteral("NUMER"), EdNr->text()},
+        {QStringLiteral("OPIS"), EdOpis->text()},
+        {QStringLiteral("POZOSTALESR"),
+         static_cast<double>(TDB::RoundMoney(
+             static_cast<float>(DB->LastBalance - TDB::RoundMoney(static_cast<float>(value_)))))},
+        {QStringLiteral("OKRES"), DB->CurrentOkres},
+        {QStringLiteral("NRRK"), DB->CurrentNrRk},
+        {QStringLiteral("KTO"), EdKomu->text()},
+    };
+    if (withNrKw)
+        line.insert(QStringLiteral("NRKW"), EdNrKw->text());
+    DB->Exec(QStringLiteral("INSERT INTO DOKUMENT\n"
+                            "(DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJP,RODZAJK,RODZAJDOK,NUMER,OPIS,POZOSTALESR,"
+                            "OKRES,NRRK,KTO,NRKW)\n"
+                            "VALUES (:DATA,:PRZYCHOD,:ROZCHOD,:NRDOK,:NRPOZ,:RODZAJP,:RODZAJK,:RODZAJDOK,:NUMER,"
+                            ":OPIS,:POZOSTALESR,:OKRES,:NRRK,:KTO,\n") +
+                 (withNrKw ? QStringLiteral(":NRKW") : QStringLiteral("NULL")) + QStringLiteral("\n)"),
+             line);
+}
+
+// The voucher of a saved cost document; the dialog waits until its preview
+// is closed.
+void TAddFv::PrintVoucher(int nrDok) {
+    if (VoucherPrinter)
+        VoucherPrinter(nrDok);
+}

@@ -1,0 +1,239 @@
+#include "documents/entrydialog.h"
+
+#include "data/db.h"
+#include "data/polish.h"
+#include "documents/controls.h"
+#include "shell/docview.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QToolButton>
+
+TEntryDialog::TEntryDialog(QWidget* parent) : QDialog(parent) {}
+
+void TEntryDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+    PlacePrintBox();
+}
+
+void TEntryDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    PlacePrintBox();
+}
+
+void TEntryDialog::SetPrintBox(QCheckBox* box, QTabWidget* tabs) {
+    printBox_ = box;
+    tabs_ = tabs;
+    box->setEnabled(false);
+    box->setToolTip(QStringLiteral("Wydruk dostępny wkrótce."));
+    connect(tabs, &QTabWidget::currentChanged, this, &TEntryDialog::PlacePrintBox);
+}
+
+void TEntryDialog::PlacePrintBox() {
+    if (!printBox_)
+        return;
+    const auto* strip = tabs_->currentWidget()->findChild<QFrame*>(Controls::StripName(), Qt::FindDirectChildrenOnly);
+    if (!strip)
+        return;
+    const QPoint at = strip->mapTo(this, QPoint(0, 0));
+    printBox_->adjustSize();
+    printBox_->move(at.x() + 8, at.y() - printBox_->height() - 4);
+    printBox_->raise();
+}
+
+void TEntryDialog::OnKeyPress(QWidget* field, KeyHandler handler) {
+    keyPress_.insert(field, std::move(handler));
+    field->installEventFilter(this);
+}
+
+void TEntryDialog::OnKeyUp(QWidget* field, KeyHandler handler) {
+    keyUp_.insert(field, std::move(handler));
+    field->installEventFilter(this);
+}
+
+bool TEntryDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const auto& handlers = event->type() == QEvent::KeyPress ? keyPress_ : keyUp_;
+        const auto it = handlers.constFind(watched);
+        if (it != handlers.constEnd() && !(event->type() == QEvent::KeyRelease && key->isAutoRepeat()) &&
+            (*it)(key))
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TEntryDialog::IsTypedCharacter(const QKeyEvent* key) {
+    if (key->key() == Qt::Key_Backspace)
+        return true;
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = key->text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+bool TEntryDialog::IsF9(const QKeyEvent* key) { return key->key() == Qt::Key_F9; }
+
+bool TEntryDialog::RefuseTyping(QKeyEvent* key) {
+    if (!IsTypedCharacter(key))
+        return false;
+    QApplication::beep();
+    DB->Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Nie można tu nic wpisywać ręcznie, należy wybrać z listy."),
+                  MsgIcon::Exclamation);
+    return true;
+}
+
+bool TEntryDialog::RefuseAmountKey(const QLineEdit* field, QKeyEvent* key) {
+    if (!IsTypedCharacter(key) || key->key() == Qt::Key_Backspace)
+        return false;
+    const QChar c = key->text().at(0);
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+        return false;
+    if (c == Polish::DecimalSeparator() && !field->text().contains(c))
+        return false;
+    QApplication::beep();
+    return true;
+}
+
+void TEntryDialog::ClearIfNotAmount(QLineEdit* field) {
+    if (!field->text().isEmpty() && !Polish::ParseMoney(field->text(), nullptr))
+        field->setText(QString());
+}
+
+QLabel* TEntryDialog::NewLabel(QWidget* parent, const QString& text, const char* name) {
+    auto* label = new QLabel(text, parent);
+    if (name)
+        label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+QDateEdit* TEntryDialog::NewDateEdit(QWidget* parent, const char* name) {
+    auto* date = new QDateEdit(parent);
+    date->setObjectName(QLatin1String(name));
+    date->setCalendarPopup(true);
+    date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    date->setFixedWidth(110);
+    return date;
+}
+
+QLineEdit* TEntryDialog::NewEdit(QWidget* parent, const char* name, int maxLength) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    if (maxLength > 0)
+        edit->setMaxLength(maxLength);
+    return edit;
+}
+
+QLineEdit* TEntryDialog::NewCategoryField(QWidget* parent, const char* name, bool withPopup) {
+    QLineEdit* edit = NewEdit(parent, name);
+    edit->setReadOnly(true);
+    if (!withPopup)
+        return edit;
+    if (!PopupMenu1) {
+        PopupMenu1 = new QMenu(this);
+        PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+        Usu1 = PopupMenu1->addAction(QStringLiteral("Usuń"));
+        Usu1->setObjectName(QStringLiteral("Usu1"));
+    }
+    edit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(edit, &QWidget::customContextMenuRequested, this, [this, edit](const QPoint& pos) {
+        PopupComponent = edit;
+        PopupMenu1->popup(edit->mapToGlobal(pos));
+    });
+    return edit;
+}
+
+QToolButton* TEntryDialog::NewPickButton(QWidget* parent, const char* name) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(button->style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    button->setToolTip(QStringLiteral("Wybierz z listy (F9)"));
+    button->setAutoRaise(true);
+    button->setFixedSize(24, 24);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+void TEntryDialog::SetEnabled(const QList<QWidget*>& widgets, bool enabled) {
+    for (QWidget* w : widgets)
+        w->setEnabled(enabled);
+}
+
+bool TEntryDialog::Refuse(QWidget* field, const QString& text) {
+    DB->Ui().Show(QStringLiteral("Błąd"), text, MsgIcon::Exclamation);
+    // Bring forward the tab holding the field.
+    for (QWidget* w = field; w && w != this; w = w->parentWidget()) {
+        auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget());
+        auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+        if (tabs)
+            tabs->setCurrentWidget(w);
+    }
+    field->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+bool TEntryDialog::ReadAmount(QLineEdit* field, double* value) {
+    if (Polish::ParseMoney(field->text(), value))
+        return true;
+    return Refuse(field, QStringLiteral("Wpisana wartość „%1” nie jest poprawną kwotą.").arg(field->text()));
+}
+
+bool TEntryDialog::WithinLimit(QLineEdit* field, double value) {
+    if (value <= MaxAmount)
+        return true;
+    return Refuse(field, QStringLiteral("Zbyt duża kwota. Największa kwota, jaką można zapisać, to %1.")
+                             .arg(Polish::Money(MaxAmount)));
+}
+
+void TEntryDialog::SetNewDocumentDates(QDateEdit* date) {
+    const QDate today = QDate::currentDate();
+    const QDate last = DB->Scalar(QStringLiteral("SELECT FIRST 1 DATA FROM DOKUMENT ORDER BY NRPOZ DESC")).toDate();
+    date->setDateRange(last.isValid() ? last : today.addDays(-10000), today.addDays(10000));
+    date->setDate(today); // held at the lower bound when the last line is dated later
+}
+
+QString TEntryDialog::ProposeNumber(const QString& sql, const QString& warning) {
+    const Rows rows = DB->Select(sql);
+    if (rows.isEmpty())
+        return QStringLiteral("1");
+    bool whole = false;
+    const qlonglong last = rows.first().value(0).toString().toLongLong(&whole);
+    if (whole && last < std::numeric_limits<qlonglong>::max())
+        return QString::number(last + 1);
+    DB->Ui().Show(QStringLiteral("Ostrzeżenie"), warning, MsgIcon::Exclamation);
+    return QString();
+}
+
+TEntryDialog::Outcome TEntryDialog::RunSave(const std::function<Outcome()>& branch) {
+    stopField_ = nullptr;
+    stopText_.clear();
+    Outcome outcome = Outcome::Stopped;
+    const bool ok = DB->RunAction([&] {
+        DB->PreviousNrRk = 0;
+        outcome = branch();
+        if (outcome == Outcome::Written && !DB->CommitWork())
+            outcome = Outcome::Stopped;
+    });
+    if (!ok)
+        outcome = Outcome::Stopped;
+    if (stopField_)
+        Refuse(stopField_, stopText_);
+    if (outcome != Outcome::Stopped && DocView)
+        DocView->Reload();
+    return outcome;
+}
+
+TEntryDialog::Outcome TEntryDialog::StopWith(QWidget* field, const QString& text) {
+    stopField_ = field;
+    stopText_ = text;
+    return Outcome::Stopped;
+}

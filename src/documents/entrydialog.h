@@ -1,0 +1,113 @@
+#pragma once
+#include <QDialog>
+#include <QHash>
+#include <QStyle>
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QDateEdit;
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+class QToolButton;
+
+// What the KP, cost-document and WB dialogs share: the key filters of their
+// fields, the refusal of a field check, the proposals of their openers and
+// the one transaction of a save.
+class TEntryDialog : public QDialog {
+    Q_OBJECT
+public:
+    // What the branch of a save did.
+    enum class Outcome {
+        Written,        // the document is in the ledger (committed)
+        NothingWritten, // the user declined; the dialog closes
+        Stopped         // refused or failed; the dialog stays open with its input
+    };
+
+    // The largest amount a document may carry.
+    static constexpr double MaxAmount = 999999999.99;
+
+    // The pop-up menu "Usuń" of the category fields (KP and WB only).
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Usu1 = nullptr;
+    // The category field the pop-up menu was last opened on.
+    QLineEdit* PopupComponent = nullptr;
+
+protected:
+    explicit TEntryDialog(QWidget* parent);
+
+    virtual void FormShow() = 0;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // --- key handling: a handler returns true when it dropped the key -------
+    using KeyHandler = std::function<bool(QKeyEvent*)>;
+    void OnKeyPress(QWidget* field, KeyHandler handler);
+    void OnKeyUp(QWidget* field, KeyHandler handler);
+    // A character the user typed into the field (backspace included), not a
+    // navigation key or a shortcut.
+    static bool IsTypedCharacter(const QKeyEvent* key);
+    static bool IsF9(const QKeyEvent* key);
+    // Category fields are filled only from the list.
+    bool RefuseTyping(QKeyEvent* key);
+    // Amount fields take digits, backspace and one decimal comma; a refused
+    // key beeps. True when the key was dropped.
+    static bool RefuseAmountKey(const QLineEdit* field, QKeyEvent* key);
+    // Clears a text that is not an amount, without a message.
+    static void ClearIfNotAmount(QLineEdit* field);
+
+    // --- building -----------------------------------------------------------
+    // Room each tab keeps above its button strip for the print box.
+    static constexpr int PrintBoxRoom = 26;
+    static QLabel* NewLabel(QWidget* parent, const QString& text, const char* name = nullptr);
+    static QDateEdit* NewDateEdit(QWidget* parent, const char* name);
+    static QLineEdit* NewEdit(QWidget* parent, const char* name, int maxLength = 0);
+    // Read-only; when withPopup, right click opens PopupMenu1.
+    QLineEdit* NewCategoryField(QWidget* parent, const char* name, bool withPopup);
+    static QToolButton* NewPickButton(QWidget* parent, const char* name);
+    static void SetEnabled(const QList<QWidget*>& widgets, bool enabled);
+    // A print box that belongs to the dialog, not to a tab: it stands at one
+    // place, just above the button strip, whichever tab is shown.
+    void SetPrintBox(QCheckBox* box, QTabWidget* tabs);
+
+    // --- field checks -------------------------------------------------------
+    // Shows a refused check ("Błąd", exclamation), brings the field's tab
+    // forward and focuses the field. Always false.
+    bool Refuse(QWidget* field, const QString& text);
+    // The value of a non-empty amount field; refuses a text that is no amount.
+    bool ReadAmount(QLineEdit* field, double* value);
+    // Refuses an amount above MaxAmount.
+    bool WithinLimit(QLineEdit* field, double value);
+
+    // --- openers --------------------------------------------------------------
+    // Date range and value of a new document: from the date of the last
+    // ledger line to today + 10000 days, today chosen. Throws DbError.
+    static void SetNewDocumentDates(QDateEdit* date);
+    // The next whole number after the last one of the query ("1" when there
+    // is none); the warning and "" when the last one is not a whole number.
+    // Throws DbError.
+    static QString ProposeNumber(const QString& sql, const QString& warning);
+
+    // --- saving ---------------------------------------------------------------
+    // Runs the branch of a save and commits its writes as one action; the
+    // register is reloaded unless the save stopped. A failed statement or
+    // commit keeps nothing and stops the save.
+    Outcome RunSave(const std::function<Outcome()>& branch);
+    // Inside a branch: stops the save; the refusal is shown after the rollback.
+    Outcome StopWith(QWidget* field, const QString& text);
+
+private:
+    void PlacePrintBox();
+
+    QCheckBox* printBox_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QHash<QObject*, KeyHandler> keyPress_;
+    QHash<QObject*, KeyHandler> keyUp_;
+    QWidget* stopField_ = nullptr;
+    QString stopText_;
+};
