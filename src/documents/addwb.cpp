@@ -29,7 +29,7 @@ void SetItalic(QWidget* w, bool italic) {
 TAddWb::TAddWb(QWidget* parent) : TEntryDialog(parent) {
     setObjectName(QStringLiteral("AddWb"));
     setWindowTitle(QStringLiteral("Dodawanie WB"));
-    setFixedSize(660, 470);
+    setFixedSize(660, 400);
 
     EdData = NewDateEdit(this, "EdData");
     EdNr = NewEdit(this, "EdNr", 20);
@@ -103,7 +103,7 @@ TAddWb::TAddWb(QWidget* parent) : TEntryDialog(parent) {
     column->addLayout(top);
     column->addSpacing(6);
     column->addLayout(sides);
-    column->addWidget(CheckZero, 0, Qt::AlignLeft);
+    column->addWidget(CheckZero, 0, Qt::AlignAbsolute | Qt::AlignLeft);
     column->addLayout(description);
     column->addWidget(CheckWstaw);
     column->addStretch();

@@ -26,6 +26,12 @@ void ListModel::Configure(QTableView* grid) const {
     grid->verticalHeader()->setDefaultSectionSize(17);
     grid->verticalHeader()->setMinimumSectionSize(17);
     grid->horizontalHeader()->setHighlightSections(false);
+    // The column widths were made for small type ("Kwota początkowa" in 100
+    // pixels).
+    QFont small(QStringLiteral("Liberation Sans"));
+    small.setPointSize(8);
+    grid->setFont(small);
+    grid->horizontalHeader()->setFont(small);
     for (int i = 0; i < columns_.size(); ++i)
         grid->setColumnWidth(i, columns_.at(i).width);
     // The selection stays visible when the grid loses focus.
