@@ -7,6 +7,7 @@
 #include <QSqlField>
 #include <QUuid>
 #include <cmath>
+#include <utility>
 
 TDB* DB = nullptr;
 
@@ -98,6 +99,7 @@ void TDB::Disconnect() {
     if (inTransaction_)
         db.rollback();
     inTransaction_ = false;
+    afterCommit_.clear();
     db.close();
 }
 
@@ -128,6 +130,9 @@ bool TDB::CommitWork() {
     }
     if (ok) {
         inTransaction_ = false;
+        const QVector<Note> notes = std::exchange(afterCommit_, {});
+        for (const Note& n : notes)
+            Ui().Show(n.caption, n.text, n.icon);
         return true;
     }
     RollbackWork();
@@ -136,6 +141,7 @@ bool TDB::CommitWork() {
 }
 
 void TDB::RollbackWork() {
+    afterCommit_.clear();
     if (!inTransaction_)
         return;
     Database().rollback();
@@ -155,6 +161,13 @@ bool TDB::RunAction(const std::function<void()>& body) {
         Ui().Show(QStringLiteral("Błąd"), QString::fromLocal8Bit(e.what()), MsgIcon::Error);
     }
     return false;
+}
+
+void TDB::ShowAfterCommit(const QString& caption, const QString& text, MsgIcon icon) {
+    if (inTransaction_)
+        afterCommit_.append({caption, text, icon});
+    else
+        Ui().Show(caption, text, icon);
 }
 
 QSqlQuery TDB::NewQuery() const {

@@ -71,6 +71,10 @@ public:
 
     // --- user dialogs and main-window state --------------------------------
     UserDialogs& Ui() const { return *ui_; }
+    // A message for after the action's commit (at once when no action
+    // runs), so that no workstation waits on this one's locks while the
+    // treasurer reads it. Dropped when the action is rolled back.
+    void ShowAfterCommit(const QString& caption, const QString& text, MsgIcon icon);
     void SetUi(UserDialogs* ui) { ui_ = ui ? ui : &console_; }
     const MainState& Main() const { return *main_; }
     void SetMainState(const MainState* state) { main_ = state ? state : &defaultMain_; }
@@ -86,7 +90,9 @@ public:
     void SetDocCounter(int value);
     static QString SchoolYearLabel(int month, int year);
     // Serialises the taking of new numbers between workstations; the first
-    // statement of every action that numbers or renumbers the ledger.
+    // statement of every action that numbers or renumbers the ledger, called
+    // before the action writes anything (it may roll back and begin again).
+    // Throws DbError when another workstation keeps the ledger busy.
     void LockLedger();
     void ShiftNumbers(int afterNrDok, int shift);
     void RecomputeBalances(int afterNrDok, int back);
@@ -109,7 +115,14 @@ public:
     int NegativeCount = 0;
 
 private:
+    struct Note {
+        QString caption;
+        QString text;
+        MsgIcon icon;
+    };
+
     bool OpenWith(const QString& name);
+    void WarnIfNegative();
 
     QString programDir_;
     QString connName_;
@@ -119,6 +132,7 @@ private:
     UserDialogs* ui_ = &console_;
     MainState defaultMain_;
     const MainState* main_ = &defaultMain_;
+    QVector<Note> afterCommit_;
 };
 
 // The one data module of the program.

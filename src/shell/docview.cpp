@@ -282,4 +282,61 @@ void TDocView::Wstawprzed1Click() {}
 void TDocView::Wstawprzed2Click() {}
 void TDocView::Wstawprzed3Click() {}
 void TDocView::Popraw1Click() {}
-void TDocView::Anuluj1Click() {}
+
+bool TDocView::RequireSelection() {
+    if (SelectedNrDok() > 0)
+        return true;
+    DB->Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Musisz wybrać pozycję."), MsgIcon::Exclamation);
+    return false;
+}
+
+void TDocView::Anuluj1Click() {
+    DB->NextNrDok = SelectedNrDok();
+    if (!RequireSelection())
+        return;
+    if (!DB->Ui().Ask(QStringLiteral("Ostrzeżenie"), QStringLiteral("Czy na pewno chcesz anulować wybraną pozycję")))
+        return;
+    Bookmark = CurrentRow();
+    const int n = DB->NextNrDok;
+    const QString kind = Field("RODZAJDOK").toString().trimmed();
+    DB->RunAction([&] {
+        DB->LockLedger();
+        if (n == 1)
+            PriorBalance = static_cast<float>(
+                DB->Scalar(QStringLiteral("SELECT WARTOSC AS NR FROM STANP")).toDouble());
+        else
+            ReadLastBalance();
+        CancelRows(n, kind);
+        DB->RecomputeBalances(n - 1 > 0 ? n - 1 : n, 1);
+        DB->CommitWork();
+    });
+    Reload(Bookmark);
+    Bookmark = -1;
+}
+
+void TDocView::CancelRows(int n, const QString& kind) {
+    const QVariantMap common = {{QStringLiteral("WYBOR"), n},
+                                {QStringLiteral("OPIS"), QStringLiteral("Anulowany")},
+                                {QStringLiteral("POZOSTALESR"), static_cast<double>(PriorBalance)}};
+    auto with = [&](const char* name) {
+        QVariantMap p = common;
+        p.insert(QLatin1String(name), 0.0);
+        return p;
+    };
+    if (kind == QLatin1String("KW")) {
+        DB->Exec(QStringLiteral("UPDATE DOKUMENT\nSET ROZCHOD=:ROZCHOD,OPIS=:OPIS,POZOSTALESR=:POZOSTALESR\n"
+                                "WHERE NRDOK=:WYBOR"),
+                 with("ROZCHOD"));
+    } else if (kind == QLatin1String("KP")) {
+        DB->Exec(QStringLiteral("UPDATE DOKUMENT\nSET PRZYCHOD=:PRZYCHOD,OPIS=:OPIS,POZOSTALESR=:POZOSTALESR\n"
+                                "WHERE NRDOK=:WYBOR"),
+                 with("PRZYCHOD"));
+    } else if (kind == QLatin1String("WB")) {
+        DB->Exec(QStringLiteral("UPDATE DOKUMENT\nSET PRZYCHOD=:PRZYCHOD,OPIS=:OPIS,POZOSTALESR=:POZOSTALESR\n"
+                                " WHERE RODZAJP>'1' and NRDOK=:WYBOR"),
+                 with("PRZYCHOD"));
+        DB->Exec(QStringLiteral("UPDATE DOKUMENT\nSET ROZCHOD=:ROZCHOD,OPIS=:OPIS,POZOSTALESR=:POZOSTALESR\n"
+                                " WHERE RODZAJK>'1' and NRDOK=:WYBOR"),
+                 with("ROZCHOD"));
+    }
+}

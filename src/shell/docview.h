@@ -64,6 +64,8 @@ public:
     QVariant Field(const char* name) const;
     int SelectedNrDok() const { return Field("NRDOK").toInt(); }
     void ReadLastBalance();
+    // False, with "Musisz wybrać pozycję.", when no document is selected.
+    bool RequireSelection();
 
 public slots:
     void FormShow();
@@ -86,6 +88,7 @@ protected:
 private:
     void BuildGrid();
     void BuildPopupMenu();
+    void CancelRows(int n, const QString& kind);
 };
 
 extern TDocView* DocView;

@@ -4,13 +4,22 @@
 #include "documents/addfv.h"
 #include "documents/addkp.h"
 #include "documents/addwb.h"
+#include "reference/addokres.h"
+#include "reference/koszty.h"
+#include "reference/nrrk.h"
+#include "reference/poczatkowe.h"
+#include "reference/przychody.h"
+#include "shell/about.h"
 #include "shell/docview.h"
+#include "shell/parametry.h"
+#include "shell/serwer.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProcess>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -106,8 +115,8 @@ QToolButton* TMain::AddToolButton(const char* name, const QString& caption, cons
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     button->setFixedSize(84, 55);
-    QFont small = button->font();
-    small.setPixelSize(10);
+    QFont small(QStringLiteral("Liberation Sans"));
+    small.setPixelSize(11);
     button->setFont(small);
     connect(button, &QToolButton::clicked, this, handler);
     ToolBar1->addWidget(button);
@@ -158,12 +167,10 @@ void TMain::BuildStatusBar() {
 // Commands whose windows exist are enabled; the rest stay visible but off.
 void TMain::UpdateCommands() {
     const QList<QAction*> pending = {
-        Wstawprzed1, Wstawprzed2, Wstawprzed3, Popraw1, Usu1,
-        Anulujdok1, ZamknicieRK1, Raport1, Raportokresowy1, Warto1, Dodajkoszt1, Dodajprzych1,
-        Archiwizujdane1, Serwer1, Parametry1, Kontakt1, Zdalnapomoc1};
+        Wstawprzed1, Wstawprzed2, Wstawprzed3, Popraw1, Raport1, Raportokresowy1, Archiwizujdane1};
     for (QAction* a : pending)
         a->setEnabled(false);
-    for (QToolButton* b : {RaportOkrBut, RaportKasBut, UsunBut})
+    for (QToolButton* b : {RaportOkrBut, RaportKasBut})
         b->setEnabled(false);
 }
 
@@ -207,6 +214,13 @@ void TMain::OpenRegister() {
         registerWindow_->setObjectName(QStringLiteral("DocViewWindow"));
         registerWindow_->showMaximized();
     }
+    // The register's own menu offers what the main menu offers.
+    const QList<QPair<QAction*, QAction*>> mirrors = {
+        {DocView->Dodaj1, DodajKP1},       {DocView->Wstawprzed1, Wstawprzed1}, {DocView->Dodaj2, DodajFV1},
+        {DocView->Wstawprzed2, Wstawprzed2}, {DocView->Dodaj3, DodajWB1},       {DocView->Wstawprzed3, Wstawprzed3},
+        {DocView->Popraw1, Popraw1},       {DocView->Usu1, Usu1},               {DocView->Anuluj1, Anulujdok1}};
+    for (const auto& m : mirrors)
+        m.first->setEnabled(m.second->isEnabled());
     DocView->FormShow();
 }
 
@@ -265,18 +279,73 @@ void TMain::Anulujdok1Click() {
         DocView->Anuluj1Click();
 }
 
-void TMain::UsunButClick() {}
-void TMain::ZamknicieRK1Click() {}
+void TMain::UsunButClick() {
+    if (!RequireRegister())
+        return;
+    const int n = DocView->SelectedNrDok();
+    if (!DocView->RequireSelection())
+        return;
+    NextIsWb = 0;
+    if (!DB->Ui().Ask(QStringLiteral("Ostrzeżenie"), QStringLiteral("Czy na pewno chcesz usunąć wybraną pozycję")))
+        return;
+    const bool deletedWasWb = DocView->Field("RODZAJDOK").toString().trimmed() == QLatin1String("WB");
+    DB->RunAction([&] {
+        DB->LockLedger();
+        const QVariantMap wybor = {{QStringLiteral("WYBOR"), n}};
+        const bool laterExist =
+            !DB->Select(QStringLiteral("SELECT FIRST 1 NRDOK FROM DOKUMENT WHERE NRDOK>:WYBOR"), wybor).isEmpty();
+        if (laterExist && deletedWasWb) {
+            // The next document decides whether the WB's cash report merges with the next one.
+            const Rows next = DB->Select(QStringLiteral("SELECT FIRST 1 RODZAJDOK FROM DOKUMENT WHERE NRDOK>:WYBOR "
+                                                        "ORDER BY NRDOK"),
+                                         wybor);
+            NextIsWb = next.first().value(0).toString().trimmed() == QLatin1String("WB") ? 1 : 0;
+        }
+        DB->Exec(QStringLiteral("DELETE FROM DOKUMENT\nWHERE NRDOK=:WYBOR"), wybor);
+        if (laterExist)
+            DB->ResequenceAfterDelete(n, deletedWasWb ? 1 : 0, -1, 2);
+        DB->CurrentNrRk = DB->Scalar(QStringLiteral("SELECT MAX(NRRK) AS NR FROM DOKUMENT")).toInt();
+        DB->SetDocCounter(DB->CurrentNrRk);
+        DB->CommitWork();
+    });
+    DocView->Reload();
+}
+void TMain::ZamknicieRK1Click() {
+    if (NrRk)
+        NrRk->exec();
+}
 void TMain::Raport1Click() {}
 void TMain::Raportokresowy1Click() {}
-void TMain::Warto1Click() {}
-void TMain::Dodajkoszt1Click() {}
-void TMain::Dodajprzych1Click() {}
-void TMain::Dodajokres1Click() {}
+void TMain::Warto1Click() {
+    if (Poczatkowe)
+        Poczatkowe->exec();
+}
+void TMain::Dodajkoszt1Click() {
+    if (Koszty)
+        Koszty->exec();
+}
+void TMain::Dodajprzych1Click() {
+    if (Przychody)
+        Przychody->exec();
+}
+void TMain::Dodajokres1Click() {
+    if (AddOkres)
+        AddOkres->exec();
+}
 void TMain::Archiwizujdane1Click() {}
-void TMain::Serwer1Click() {}
-void TMain::Parametry1Click() {}
-void TMain::Kontakt1Click() {}
-void TMain::Zdalnapomoc1Click() {}
+void TMain::Serwer1Click() {
+    if (Serwer)
+        Serwer->exec();
+}
+void TMain::Parametry1Click() {
+    if (Parametry)
+        Parametry->exec();
+}
+void TMain::Kontakt1Click() { About->exec(); }
+
+void TMain::Zdalnapomoc1Click() {
+    // Started without waiting; a missing program shows nothing.
+    QProcess::startDetached(RemoteHelpCommand(QCoreApplication::applicationDirPath()), {});
+}
 
 void TMain::ZamknijButClick() { close(); }

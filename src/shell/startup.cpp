@@ -6,8 +6,18 @@
 #include "documents/addwb.h"
 #include "documents/szukajf.h"
 #include "documents/wyborkto.h"
+#include "reference/addkoszty.h"
+#include "reference/addokres.h"
+#include "reference/addprzychody.h"
+#include "reference/koszty.h"
+#include "reference/nrrk.h"
+#include "reference/poczatkowe.h"
+#include "reference/przychody.h"
+#include "shell/about.h"
 #include "shell/main.h"
 #include "shell/messageboxdialogs.h"
+#include "shell/parametry.h"
+#include "shell/serwer.h"
 
 namespace {
 MessageBoxDialogs* MessageBoxes() {
@@ -25,10 +35,20 @@ QVector<StartupStep> StartupSteps(const QString& programDir) {
              DB->SetUi(MessageBoxes());
              DB->SetMainState(Main);
          }},
+        {QStringLiteral("TAbout"), [] { About = new TAbout(Main); }},
+        {QStringLiteral("TSerwer"), [] { Serwer = new TSerwer(Main); }},
         {QStringLiteral("TAddKp"), [] { AddKp = new TAddKp(Main); }},
         {QStringLiteral("TSzukajF"), [] { SzukajF = new TSzukajF(Main); }},
         {QStringLiteral("TAddFv"), [] { AddFv = new TAddFv(Main); }},
         {QStringLiteral("TAddWb"), [] { AddWb = new TAddWb(Main); }},
+        {QStringLiteral("TPoczatkowe"), [] { Poczatkowe = new TPoczatkowe(Main); }},
+        {QStringLiteral("TAddOkres"), [] { AddOkres = new TAddOkres(Main); }},
+        {QStringLiteral("TKoszty"), [] { Koszty = new TKoszty(Main); }},
+        {QStringLiteral("TPrzychody"), [] { Przychody = new TPrzychody(Main); }},
+        {QStringLiteral("TAddKoszty"), [] { AddKoszty = new TAddKoszty(Main); }},
+        {QStringLiteral("TAddPrzychody"), [] { AddPrzychody = new TAddPrzychody(Main); }},
+        {QStringLiteral("TParametry"), [] { Parametry = new TParametry(Main); }},
+        {QStringLiteral("TNrRk"), [] { NrRk = new TNrRk(Main); }},
         {QStringLiteral("TWyborKto"), [] { WyborKto = new TWyborKto(Main); }},
     };
 }

@@ -1,5 +1,6 @@
 // The main window and the register: start-up, the guard, the register lines.
 #include "common/testdb.h"
+#include "common/testwindow.h"
 #include "data/register.h"
 #include "shell/docview.h"
 #include "shell/main.h"
@@ -35,23 +36,6 @@ QString Line(int nrdok, const QString& date, double in, double out, const QStrin
         .arg(balance);
 }
 
-// A main window as the program shows it, with its guard kept apart.
-struct Window {
-    QTemporaryDir guardDir;
-    std::unique_ptr<TMain> main;
-    explicit Window(TestDb& t) {
-        TMain::GuardPath = guardDir.filePath(QStringLiteral("Orva.lock"));
-        main = std::make_unique<TMain>();
-        Main = main.get();
-        t.db().SetMainState(Main);
-        main->show();
-    }
-    ~Window() {
-        delete DocView;
-        DocView = nullptr;
-        main.reset();
-    }
-};
 } // namespace
 
 class MainTest : public QObject {
@@ -79,7 +63,7 @@ void MainTest::registerShowsOneLinePerDocument() {
            Line(1, QStringLiteral("2024-09-02"), 60, 0, QStringLiteral("KP"), QStringLiteral("Wpłaty"), 3, 1, 100),
            Line(2, QStringLiteral("2024-09-03"), 5, 0, QStringLiteral("WB"), QStringLiteral("A"), 2, 1, 105),
            Line(2, QStringLiteral("2024-09-03"), 0, 2, QStringLiteral("WB"), QStringLiteral("B"), 1, 1, 103)});
-    Window w(t);
+    TestWindow w(t);
     QVERIFY(DocView);
     const Rows& rows = DocView->Qglowna->AllRows();
     QCOMPARE(rows.size(), 3);
@@ -93,7 +77,7 @@ void MainTest::registerShowsOneLinePerDocument() {
 
 void MainTest::registerOnEmptyLedger() {
     TestDb t;
-    Window w(t);
+    TestWindow w(t);
     QVERIFY(DocView);
     QCOMPARE(DocView->Qglowna->rowCount(), 0);
     QCOMPARE(DocView->SelectedNrDok(), 0);
@@ -102,7 +86,7 @@ void MainTest::registerOnEmptyLedger() {
 void MainTest::registerColumnsAndFormats() {
     TestDb t;
     t.Run({Line(1, QStringLiteral("2024-09-02"), 1234.5, 0, QStringLiteral("KP"), QStringLiteral("x"), 1, 1, 1234.5)});
-    Window w(t);
+    TestWindow w(t);
     const QStringList titles = {"Data rejestracji", "Nr dokumentu", "Rodzaj dokumentu", "Numer nadany",
                                 "Nr Kw", "RK", "Opis", "Wartość przychodu", "Wartość rozchodu",
                                 "Nazwa kosztu", "Nazwa przychodu", "Stan środków"};
@@ -124,7 +108,7 @@ void MainTest::registerColumnsAndFormats() {
 void MainTest::startupReadsParameters() {
     TestDb t;
     t.Run({QStringLiteral("UPDATE PARAMETRY SET AUTOKP=1,AUTORK=1")});
-    Window w(t);
+    TestWindow w(t);
     QCOMPARE(Main->AutoKp, 1);
     QCOMPARE(Main->ManualRk, 1);
     QCOMPARE(Main->NextIsWb, 0);
@@ -134,7 +118,7 @@ void MainTest::startupReadsParameters() {
 void MainTest::unreachableDatabaseKeepsWindowUsable() {
     TestDb t;
     QFile::remove(t.path());
-    Window w(t);
+    TestWindow w(t);
     QCOMPARE(t.ui().messages.size(), 1);
     QCOMPARE(t.ui().messages.first().caption, QStringLiteral("Błąd"));
     QVERIFY(!DocView);
@@ -201,10 +185,10 @@ void MainTest::splashProgressEndsWithLastStep() {
 
 void MainTest::registerRefusesToClose() {
     TestDb t;
-    Window w(t);
+    TestWindow w(t);
     QVERIFY(DocView);
     QVERIFY(!DocView->close());
-    QVERIFY(!w.main->MdiArea->subWindowList().first()->close());
+    QVERIFY(!w.main().MdiArea->subWindowList().first()->close());
     QVERIFY(DocView->isVisible());
 }
 
