@@ -5,6 +5,7 @@
 #include "documents/memo.h"
 #include "documents/szukajf.h"
 #include "documents/wyborkto.h"
+#include "reports/vouchers.h"
 #include "shell/main.h"
 
 #include <QCheckBox>
@@ -19,10 +20,7 @@
 
 TAddFv* AddFv = nullptr;
 
-TAddFv::TAddFv(QWidget* parent) : TEntryDialog(parent) {
-    setObjectName(QStringLiteral("AddFv"));
-    setWindowTitle(QStringLiteral("Dodawanie kosztu"));
-    setFixedSize(366, 452);
+TAddFv::TAddFv(QWidget* parent) : TEntryDialog(parent, "AddFv", QStringLiteral("Dodawanie kosztu"), 366, 452) {
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -35,6 +33,7 @@ TAddFv::TAddFv(QWidget* parent) : TEntryDialog(parent) {
     CheckKw = new QCheckBox(QStringLiteral("Drukuj KW"), this);
     CheckKw->setObjectName(QStringLiteral("CheckKw"));
     SetPrintBox(CheckKw, PageControl1);
+    VoucherPrinter = [this](int nrDok) { ShowKwVoucher(nrDok, this); };
 
     for (QToolButton* b : {ZapiszBut, ZapiszBut1})
         connect(b, &QToolButton::clicked, this, &TAddFv::ZapiszButClick);
@@ -44,9 +43,7 @@ TAddFv::TAddFv(QWidget* parent) : TEntryDialog(parent) {
     connect(SpeedButton1, &QToolButton::clicked, this, &TAddFv::SpeedButton1Click);
     connect(EdWartosc, &QLineEdit::textChanged, this, &TAddFv::EdWartoscChange);
 
-    OnKeyPress(EdRodzaj, [this](QKeyEvent* k) { return EdRodzajKeyPress(k); });
-    OnKeyUp(EdRodzaj, [this](QKeyEvent* k) { return EdRodzajKeyUp(k); });
-    OnKeyPress(EdWartosc, [this](QKeyEvent* k) { return EdWartoscKeyPress(k); });
+    OnKeyUp(EdRodzaj, [this](QKeyEvent* k) { EdRodzajKeyUp(k); });
 }
 
 void TAddFv::BuildDane() {
@@ -58,8 +55,7 @@ void TAddFv::BuildDane() {
     EdRodzaj = NewCategoryField(TabDane, "EdRodzaj", false);
     AddRodzaj = NewPickButton(TabDane, "AddRodzaj");
     EdNr = NewEdit(TabDane, "EdNr", 20);
-    EdWartosc = NewEdit(TabDane, "EdWartosc");
-    EdWartosc->setFixedWidth(120);
+    EdWartosc = NewAmountField(TabDane, "EdWartosc");
     EdOpis = new TMemo(120, TabDane);
     EdOpis->setObjectName(QStringLiteral("EdOpis"));
     EdOpis->setFixedHeight(90);
@@ -157,15 +153,10 @@ void TAddFv::FormShow() {
     CheckKw->setChecked(false);
 }
 
-bool TAddFv::EdRodzajKeyPress(QKeyEvent* key) { return RefuseTyping(key); }
-
-bool TAddFv::EdRodzajKeyUp(QKeyEvent* key) {
+void TAddFv::EdRodzajKeyUp(QKeyEvent* key) {
     if (IsF9(key))
         AddRodzajClick();
-    return false;
 }
-
-bool TAddFv::EdWartoscKeyPress(QKeyEvent* key) { return RefuseAmountKey(EdWartosc, key); }
 
 void TAddFv::EdWartoscChange() { ClearIfNotAmount(EdWartosc); }
 
@@ -227,7 +218,6 @@ void TAddFv::ZapiszButClick() {
 // The remaining funds (till and bank) and the cash in the till must both
 // cover the cost.
 TAddFv::Outcome TAddFv::SaveNewDocument(int month, int year) {
-    DB->LockLedger();
     if (!DB->PrepareNextDocument(month, year))
         return Outcome::NothingWritten;
     const long double after =

@@ -37,7 +37,7 @@ public:
 
     int RodzajId = 0;
 
-    // Shows the KW voucher of a saved document; unset until vouchers exist.
+    // Shows the KW voucher of a saved document and waits until it is closed.
     std::function<void(int nrDok)> VoucherPrinter;
 
     // What the opener of a new cost document prepares (TMain::EntryMode set
@@ -55,9 +55,7 @@ public slots:
     void ZamknijButClick();
 
 private:
-    bool EdRodzajKeyPress(QKeyEvent* key);
-    bool EdRodzajKeyUp(QKeyEvent* key);
-    bool EdWartoscKeyPress(QKeyEvent* key);
+    void EdRodzajKeyUp(QKeyEvent* key);
 
     void BuildDane();
     void BuildKw();

@@ -5,6 +5,7 @@
 #include "documents/memo.h"
 #include "documents/szukajf.h"
 #include "documents/wyborkto.h"
+#include "reports/vouchers.h"
 #include "shell/main.h"
 
 #include <QCheckBox>
@@ -22,10 +23,7 @@
 TAddKp* AddKp = nullptr;
 
 
-TAddKp::TAddKp(QWidget* parent) : TEntryDialog(parent) {
-    setObjectName(QStringLiteral("AddKp"));
-    setWindowTitle(QStringLiteral("Dodawanie przychodu"));
-    setFixedSize(758, 450);
+TAddKp::TAddKp(QWidget* parent) : TEntryDialog(parent, "AddKp", QStringLiteral("Dodawanie przychodu"), 758, 450) {
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -38,6 +36,7 @@ TAddKp::TAddKp(QWidget* parent) : TEntryDialog(parent) {
     CheckKp = new QCheckBox(QStringLiteral("Drukuj KP"), this);
     CheckKp->setObjectName(QStringLiteral("CheckKp"));
     SetPrintBox(CheckKp, PageControl1);
+    VoucherPrinter = [this](int nrDok) { ShowKpVoucher(nrDok, this); };
 
     for (QToolButton* b : {ZapiszBut, ZapiszBut1})
         connect(b, &QToolButton::clicked, this, &TAddKp::ZapiszButClick);
@@ -49,12 +48,8 @@ TAddKp::TAddKp(QWidget* parent) : TEntryDialog(parent) {
     connect(EdWartoscP, &QLineEdit::textChanged, this, &TAddKp::EdWartoscPChange);
     connect(Usu1, &QAction::triggered, this, &TAddKp::Usu1Click);
 
-    OnKeyPress(EdRodzajP, [this](QKeyEvent* k) { return EdRodzajPKeyPress(k); });
-    OnKeyPress(EdRodzajPD, [this](QKeyEvent* k) { return EdRodzajPDKeyPress(k); });
-    OnKeyUp(EdRodzajP, [this](QKeyEvent* k) { return EdRodzajPKeyUp(k); });
-    OnKeyUp(EdRodzajPD, [this](QKeyEvent* k) { return EdRodzajPDKeyUp(k); });
-    OnKeyPress(EdWartoscP, [this](QKeyEvent* k) { return EdWartoscPKeyPress(k); });
-    OnKeyPress(EdWartoscPD, [this](QKeyEvent* k) { return EdWartoscPDKeyPress(k); });
+    OnKeyUp(EdRodzajP, [this](QKeyEvent* k) { EdRodzajPKeyUp(k); });
+    OnKeyUp(EdRodzajPD, [this](QKeyEvent* k) { EdRodzajPDKeyUp(k); });
 
     DisableSecondCategory(); // enabled by the first key accepted in EdWartoscP
 }
@@ -67,7 +62,8 @@ void TAddKp::BuildDane() {
     EdData = NewDateEdit(TabDane, "EdData");
     EdRodzajP = NewCategoryField(TabDane, "EdRodzajP", true);
     AddRodzajP = NewPickButton(TabDane, "AddRodzajP");
-    EdWartoscP = NewEdit(TabDane, "EdWartoscP");
+    // A key accepted in the first value enables the second category.
+    EdWartoscP = NewAmountField(TabDane, "EdWartoscP", [this] { EnableSecondCategory(); });
     EdNr = NewEdit(TabDane, "EdNr", 20);
     EdOpis = new TMemo(120, TabDane);
     EdOpis->setObjectName(QStringLiteral("EdOpis"));
@@ -78,9 +74,7 @@ void TAddKp::BuildDane() {
     EdRodzajPD = NewCategoryField(TabDane, "EdRodzajPD", true);
     AddRodzajPD = NewPickButton(TabDane, "AddRodzajPD");
     Label5 = NewLabel(TabDane, QStringLiteral("Wartość przychodu"), "Label5");
-    EdWartoscPD = NewEdit(TabDane, "EdWartoscPD");
-    for (QLineEdit* amount : {EdWartoscP, EdWartoscPD})
-        amount->setFixedWidth(120);
+    EdWartoscPD = NewAmountField(TabDane, "EdWartoscPD");
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
@@ -191,30 +185,15 @@ void TAddKp::DisableSecondCategory() {
     SetEnabled({Label11, Label5, AddRodzajPD, EdRodzajPD, EdWartoscPD}, false);
 }
 
-bool TAddKp::EdRodzajPKeyPress(QKeyEvent* key) { return RefuseTyping(key); }
-bool TAddKp::EdRodzajPDKeyPress(QKeyEvent* key) { return RefuseTyping(key); }
-
-bool TAddKp::EdRodzajPKeyUp(QKeyEvent* key) {
+void TAddKp::EdRodzajPKeyUp(QKeyEvent* key) {
     if (IsF9(key))
         AddRodzajPClick();
-    return false;
 }
 
-bool TAddKp::EdRodzajPDKeyUp(QKeyEvent* key) {
+void TAddKp::EdRodzajPDKeyUp(QKeyEvent* key) {
     if (IsF9(key))
         AddRodzajPDClick();
-    return false;
 }
-
-bool TAddKp::EdWartoscPKeyPress(QKeyEvent* key) {
-    if (RefuseAmountKey(EdWartoscP, key))
-        return true;
-    if (IsTypedCharacter(key))
-        EnableSecondCategory();
-    return false;
-}
-
-bool TAddKp::EdWartoscPDKeyPress(QKeyEvent* key) { return RefuseAmountKey(EdWartoscPD, key); }
 
 void TAddKp::EdWartoscPChange() { ClearIfNotAmount(EdWartoscP); }
 
@@ -308,7 +287,6 @@ void TAddKp::ZapiszButClick() {
 }
 
 TAddKp::Outcome TAddKp::SaveNewDocument(int month, int year) {
-    DB->LockLedger();
     if (!DB->PrepareNextDocument(month, year))
         return Outcome::NothingWritten;
     WriteRows();

@@ -44,7 +44,7 @@ public:
     int RodzajPDId = 0;
     float DocumentTotal = 0;
 
-    // Shows the KP voucher of a saved document; unset until vouchers exist.
+    // Shows the KP voucher of a saved document and waits until it is closed.
     std::function<void(int nrDok)> VoucherPrinter;
 
     // What the opener of a new KP prepares (TMain::EntryMode set by the
@@ -66,12 +66,8 @@ public slots:
     void Usu1Click();
 
 private:
-    bool EdRodzajPKeyPress(QKeyEvent* key);
-    bool EdRodzajPDKeyPress(QKeyEvent* key);
-    bool EdRodzajPKeyUp(QKeyEvent* key);
-    bool EdRodzajPDKeyUp(QKeyEvent* key);
-    bool EdWartoscPKeyPress(QKeyEvent* key);
-    bool EdWartoscPDKeyPress(QKeyEvent* key);
+    void EdRodzajPKeyUp(QKeyEvent* key);
+    void EdRodzajPDKeyUp(QKeyEvent* key);
 
     void BuildDane();
     void BuildKp();

@@ -26,10 +26,7 @@ void SetItalic(QWidget* w, bool italic) {
 }
 } // namespace
 
-TAddWb::TAddWb(QWidget* parent) : TEntryDialog(parent) {
-    setObjectName(QStringLiteral("AddWb"));
-    setWindowTitle(QStringLiteral("Dodawanie WB"));
-    setFixedSize(660, 400);
+TAddWb::TAddWb(QWidget* parent) : TEntryDialog(parent, "AddWb", QStringLiteral("Dodawanie WB"), 660, 400) {
 
     EdData = NewDateEdit(this, "EdData");
     EdNr = NewEdit(this, "EdNr", 20);
@@ -43,16 +40,17 @@ TAddWb::TAddWb(QWidget* parent) : TEntryDialog(parent) {
     top->addStretch();
 
     QLabel* second[2];
+    // A key accepted in the first amount of a side enables its second pair.
     QFrame* firstRevenue = BuildPair(QStringLiteral("Rodzaj przychodu"), QStringLiteral("Wartość przychodu"),
-                                     EdRodzajP, AddRodzajP, EdWartoscP, nullptr);
+                                     EdRodzajP, AddRodzajP, EdWartoscP, nullptr, [this] { EnableSecondRevenue(); });
     Panel1 = BuildPair(QStringLiteral("Rodzaj przychodu"), QStringLiteral("Wartość przychodu"), EdRodzajPD,
-                       AddRodzajPD, EdWartoscPD, second);
+                       AddRodzajPD, EdWartoscPD, second, {});
     LabelRodzajPD = second[0];
     LabelWartoscPD = second[1];
     QFrame* firstCost = BuildPair(QStringLiteral("Rodzaj kosztu"), QStringLiteral("Wartość kosztu"), EdRodzajK,
-                                  AddRodzajK, EdWartoscK, nullptr);
+                                  AddRodzajK, EdWartoscK, nullptr, [this] { EnableSecondCost(); });
     Panel2 = BuildPair(QStringLiteral("Rodzaj kosztu"), QStringLiteral("Wartość kosztu"), EdRodzajKD, AddRodzajKD,
-                       EdWartoscKD, second);
+                       EdWartoscKD, second, {});
     LabelRodzajKD = second[0];
     LabelWartoscKD = second[1];
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -135,32 +133,25 @@ TAddWb::TAddWb(QWidget* parent) : TEntryDialog(parent) {
     connect(CheckZero, &QCheckBox::toggled, this, &TAddWb::CheckZeroClick);
     connect(Usu1, &QAction::triggered, this, &TAddWb::Usu1Click);
 
-    for (QLineEdit* field : CategoryFields())
-        OnKeyPress(field, [this](QKeyEvent* k) { return EdRodzajKKeyPress(k); });
-    OnKeyUp(EdRodzajK, [this](QKeyEvent* k) { return EdRodzajKKeyUp(k); });
-    OnKeyUp(EdRodzajP, [this](QKeyEvent* k) { return EdRodzajPKeyUp(k); });
-    OnKeyUp(EdRodzajKD, [this](QKeyEvent* k) { return EdRodzajKDKeyUp(k); });
-    OnKeyUp(EdRodzajPD, [this](QKeyEvent* k) { return EdRodzajPDKeyUp(k); });
-    OnKeyPress(EdWartoscK, [this](QKeyEvent* k) { return EdWartoscKKeyPress(k); });
-    OnKeyPress(EdWartoscP, [this](QKeyEvent* k) { return EdWartoscPKeyPress(k); });
-    for (QLineEdit* field : {EdWartoscKD, EdWartoscPD})
-        OnKeyPress(field, [this, field](QKeyEvent* k) { return EdWartoscKDKeyPress(field, k); });
+    OnKeyUp(EdRodzajK, [this](QKeyEvent* k) { EdRodzajKKeyUp(k); });
+    OnKeyUp(EdRodzajP, [this](QKeyEvent* k) { EdRodzajPKeyUp(k); });
+    OnKeyUp(EdRodzajKD, [this](QKeyEvent* k) { EdRodzajKDKeyUp(k); });
+    OnKeyUp(EdRodzajPD, [this](QKeyEvent* k) { EdRodzajPDKeyUp(k); });
 
     DisableSecondCost();
     DisableSecondRevenue();
 }
 
 // One category with its chooser button and its amount. labels, when given,
-// receives the two labels.
+// receives the two labels; onAmountKey runs for every key the amount takes.
 QFrame* TAddWb::BuildPair(const QString& category, const QString& amount, QLineEdit*& edRodzaj, QToolButton*& add,
-                          QLineEdit*& edWartosc, QLabel** labels) {
+                          QLineEdit*& edWartosc, QLabel** labels, const std::function<void()>& onAmountKey) {
     auto* frame = new QFrame(this);
     QLabel* categoryLabel = NewLabel(frame, category);
     QLabel* amountLabel = NewLabel(frame, amount);
     edRodzaj = NewCategoryField(frame, "", true);
     add = NewPickButton(frame, "");
-    edWartosc = NewEdit(frame, "");
-    edWartosc->setFixedWidth(120);
+    edWartosc = NewAmountField(frame, "", onAmountKey);
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(0, 4, 0, 4);
     grid->setHorizontalSpacing(6);
@@ -207,50 +198,25 @@ void TAddWb::DisableSecondRevenue() {
     SetEnabled({LabelRodzajPD, LabelWartoscPD, AddRodzajPD, EdRodzajPD, EdWartoscPD}, false);
 }
 
-bool TAddWb::EdRodzajKKeyPress(QKeyEvent* key) { return RefuseTyping(key); }
-
-bool TAddWb::EdRodzajKKeyUp(QKeyEvent* key) {
+void TAddWb::EdRodzajKKeyUp(QKeyEvent* key) {
     if (IsF9(key))
         AddRodzajKClick();
-    return false;
 }
 
-bool TAddWb::EdRodzajPKeyUp(QKeyEvent* key) {
+void TAddWb::EdRodzajPKeyUp(QKeyEvent* key) {
     if (IsF9(key))
         AddRodzajPClick();
-    return false;
 }
 
-bool TAddWb::EdRodzajKDKeyUp(QKeyEvent* key) {
+void TAddWb::EdRodzajKDKeyUp(QKeyEvent* key) {
     if (IsF9(key))
         AddRodzajKDClick();
-    return false;
 }
 
-bool TAddWb::EdRodzajPDKeyUp(QKeyEvent* key) {
+void TAddWb::EdRodzajPDKeyUp(QKeyEvent* key) {
     if (IsF9(key))
         AddRodzajPDClick();
-    return false;
 }
-
-bool TAddWb::EdWartoscKKeyPress(QKeyEvent* key) {
-    if (RefuseAmountKey(EdWartoscK, key))
-        return true;
-    if (IsTypedCharacter(key))
-        EnableSecondCost();
-    return false;
-}
-
-bool TAddWb::EdWartoscPKeyPress(QKeyEvent* key) {
-    if (RefuseAmountKey(EdWartoscP, key))
-        return true;
-    if (IsTypedCharacter(key))
-        EnableSecondRevenue();
-    return false;
-}
-
-// The second amounts of both sides: the filter only.
-bool TAddWb::EdWartoscKDKeyPress(QLineEdit* field, QKeyEvent* key) { return RefuseAmountKey(field, key); }
 
 void TAddWb::EdWartoscKChange() { ClearIfNotAmount(EdWartoscK); }
 void TAddWb::EdWartoscPChange() { ClearIfNotAmount(EdWartoscP); }
@@ -377,7 +343,6 @@ void TAddWb::ZapiszButClick() {
 }
 
 TAddWb::Outcome TAddWb::SaveNewDocument(int month, int year) {
-    DB->LockLedger();
     if (!DB->PrepareNextDocument(month, year))
         return Outcome::NothingWritten;
     if (TDB::RoundMoney(DB->LastBalance + DocumentTotal) < 0)

@@ -1,6 +1,8 @@
 #pragma once
 #include "documents/entrydialog.h"
 
+#include <functional>
+
 class QCheckBox;
 class QDateEdit;
 class QFrame;
@@ -75,17 +77,13 @@ public slots:
     void ZamknijButClick();
 
 private:
-    bool EdRodzajKKeyPress(QKeyEvent* key);
-    bool EdRodzajKKeyUp(QKeyEvent* key);
-    bool EdRodzajPKeyUp(QKeyEvent* key);
-    bool EdRodzajKDKeyUp(QKeyEvent* key);
-    bool EdRodzajPDKeyUp(QKeyEvent* key);
-    bool EdWartoscKKeyPress(QKeyEvent* key);
-    bool EdWartoscPKeyPress(QKeyEvent* key);
-    bool EdWartoscKDKeyPress(QLineEdit* field, QKeyEvent* key);
+    void EdRodzajKKeyUp(QKeyEvent* key);
+    void EdRodzajPKeyUp(QKeyEvent* key);
+    void EdRodzajKDKeyUp(QKeyEvent* key);
+    void EdRodzajPDKeyUp(QKeyEvent* key);
 
     QFrame* BuildPair(const QString& category, const QString& amount, QLineEdit*& edRodzaj, QToolButton*& add,
-                      QLineEdit*& edWartosc, QLabel** labels);
+                      QLineEdit*& edWartosc, QLabel** labels, const std::function<void()>& onAmountKey);
     QList<QLineEdit*> CategoryFields() const;
     QList<QLineEdit*> AmountFields() const;
     void OpenSearch(int target);

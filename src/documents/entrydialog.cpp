@@ -3,6 +3,7 @@
 #include "data/db.h"
 #include "data/polish.h"
 #include "documents/controls.h"
+#include "shell/inputfields.h"
 #include "shell/docview.h"
 
 #include <QApplication>
@@ -17,24 +18,22 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-TEntryDialog::TEntryDialog(QWidget* parent) : QDialog(parent) {}
+TEntryDialog::TEntryDialog(QWidget* parent, const char* name, const QString& caption, int width, int height)
+    : TForm(parent, name, caption, width, height) {}
 
 void TEntryDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    FormShow();
+    TForm::showEvent(event);
     PlacePrintBox();
 }
 
 void TEntryDialog::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
+    TForm::resizeEvent(event);
     PlacePrintBox();
 }
 
 void TEntryDialog::SetPrintBox(QCheckBox* box, QTabWidget* tabs) {
     printBox_ = box;
     tabs_ = tabs;
-    box->setEnabled(false);
-    box->setToolTip(QStringLiteral("Wydruk dostępny wkrótce."));
     connect(tabs, &QTabWidget::currentChanged, this, &TEntryDialog::PlacePrintBox);
 }
 
@@ -50,58 +49,27 @@ void TEntryDialog::PlacePrintBox() {
     printBox_->raise();
 }
 
-void TEntryDialog::OnKeyPress(QWidget* field, KeyHandler handler) {
-    keyPress_.insert(field, std::move(handler));
-    field->installEventFilter(this);
-}
-
-void TEntryDialog::OnKeyUp(QWidget* field, KeyHandler handler) {
+void TEntryDialog::OnKeyUp(QWidget* field, std::function<void(QKeyEvent*)> handler) {
     keyUp_.insert(field, std::move(handler));
     field->installEventFilter(this);
 }
 
 bool TEntryDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    if (event->type() == QEvent::KeyRelease) {
         auto* key = static_cast<QKeyEvent*>(event);
-        const auto& handlers = event->type() == QEvent::KeyPress ? keyPress_ : keyUp_;
-        const auto it = handlers.constFind(watched);
-        if (it != handlers.constEnd() && !(event->type() == QEvent::KeyRelease && key->isAutoRepeat()) &&
-            (*it)(key))
-            return true;
+        const auto it = keyUp_.constFind(watched);
+        if (it != keyUp_.constEnd() && !key->isAutoRepeat())
+            (*it)(key);
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-bool TEntryDialog::IsTypedCharacter(const QKeyEvent* key) {
-    if (key->key() == Qt::Key_Backspace)
-        return true;
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
-    const QString text = key->text();
-    return !text.isEmpty() && text.at(0).isPrint();
+    return TForm::eventFilter(watched, event);
 }
 
 bool TEntryDialog::IsF9(const QKeyEvent* key) { return key->key() == Qt::Key_F9; }
 
-bool TEntryDialog::RefuseTyping(QKeyEvent* key) {
-    if (!IsTypedCharacter(key))
-        return false;
-    QApplication::beep();
+bool TEntryDialog::RefuseTyping() {
     DB->Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Nie można tu nic wpisywać ręcznie, należy wybrać z listy."),
                   MsgIcon::Exclamation);
-    return true;
-}
-
-bool TEntryDialog::RefuseAmountKey(const QLineEdit* field, QKeyEvent* key) {
-    if (!IsTypedCharacter(key) || key->key() == Qt::Key_Backspace)
-        return false;
-    const QChar c = key->text().at(0);
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-        return false;
-    if (c == Polish::DecimalSeparator() && !field->text().contains(c))
-        return false;
-    QApplication::beep();
-    return true;
+    return false;
 }
 
 void TEntryDialog::ClearIfNotAmount(QLineEdit* field) {
@@ -133,9 +101,23 @@ QLineEdit* TEntryDialog::NewEdit(QWidget* parent, const char* name, int maxLengt
     return edit;
 }
 
+QLineEdit* TEntryDialog::NewAmountField(QWidget* parent, const char* name, std::function<void()> onAccepted) {
+    QLineEdit* edit = NewEdit(parent, name);
+    edit->setFixedWidth(120);
+    Input::AttachKeyFilter(edit, [onAccepted](QLineEdit* field, QChar key) {
+        if (!Input::AmountKey(field, key))
+            return false;
+        if (onAccepted)
+            onAccepted();
+        return true;
+    });
+    return edit;
+}
+
 QLineEdit* TEntryDialog::NewCategoryField(QWidget* parent, const char* name, bool withPopup) {
     QLineEdit* edit = NewEdit(parent, name);
     edit->setReadOnly(true);
+    Input::AttachKeyFilter(edit, [](QLineEdit*, QChar) { return RefuseTyping(); });
     if (!withPopup)
         return edit;
     if (!PopupMenu1) {
@@ -169,7 +151,6 @@ void TEntryDialog::SetEnabled(const QList<QWidget*>& widgets, bool enabled) {
 }
 
 bool TEntryDialog::Refuse(QWidget* field, const QString& text) {
-    DB->Ui().Show(QStringLiteral("Błąd"), text, MsgIcon::Exclamation);
     // Bring forward the tab holding the field.
     for (QWidget* w = field; w && w != this; w = w->parentWidget()) {
         auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget());
@@ -177,7 +158,7 @@ bool TEntryDialog::Refuse(QWidget* field, const QString& text) {
         if (tabs)
             tabs->setCurrentWidget(w);
     }
-    field->setFocus(Qt::OtherFocusReason);
+    TForm::Refuse(field, text);
     return false;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-#include <QDialog>
+#include "shell/form.h"
+
 #include <QHash>
-#include <QStyle>
 #include <functional>
 
 class QAction;
@@ -18,7 +18,7 @@ class QToolButton;
 // What the KP, cost-document and WB dialogs share: the key filters of their
 // fields, the refusal of a field check, the proposals of their openers and
 // the one transaction of a save.
-class TEntryDialog : public QDialog {
+class TEntryDialog : public TForm {
     Q_OBJECT
 public:
     // What the branch of a save did.
@@ -38,26 +38,19 @@ public:
     QLineEdit* PopupComponent = nullptr;
 
 protected:
-    explicit TEntryDialog(QWidget* parent);
+    TEntryDialog(QWidget* parent, const char* name, const QString& caption, int width, int height);
 
-    virtual void FormShow() = 0;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // --- key handling: a handler returns true when it dropped the key -------
-    using KeyHandler = std::function<bool(QKeyEvent*)>;
-    void OnKeyPress(QWidget* field, KeyHandler handler);
-    void OnKeyUp(QWidget* field, KeyHandler handler);
-    // A character the user typed into the field (backspace included), not a
-    // navigation key or a shortcut.
-    static bool IsTypedCharacter(const QKeyEvent* key);
+    // --- key handling ----------------------------------------------------------
+    // Runs handler for every key released in field.
+    void OnKeyUp(QWidget* field, std::function<void(QKeyEvent*)> handler);
     static bool IsF9(const QKeyEvent* key);
-    // Category fields are filled only from the list.
-    bool RefuseTyping(QKeyEvent* key);
-    // Amount fields take digits, backspace and one decimal comma; a refused
-    // key beeps. True when the key was dropped.
-    static bool RefuseAmountKey(const QLineEdit* field, QKeyEvent* key);
+    // Category fields are filled only from the list: a typed character is
+    // refused with a message. Always false (the key is dropped).
+    static bool RefuseTyping();
     // Clears a text that is not an amount, without a message.
     static void ClearIfNotAmount(QLineEdit* field);
 
@@ -67,6 +60,9 @@ protected:
     static QLabel* NewLabel(QWidget* parent, const QString& text, const char* name = nullptr);
     static QDateEdit* NewDateEdit(QWidget* parent, const char* name);
     static QLineEdit* NewEdit(QWidget* parent, const char* name, int maxLength = 0);
+    // An edit with the amount key filter; onAccepted runs after every key
+    // the filter lets through.
+    static QLineEdit* NewAmountField(QWidget* parent, const char* name, std::function<void()> onAccepted = {});
     // Read-only; when withPopup, right click opens PopupMenu1.
     QLineEdit* NewCategoryField(QWidget* parent, const char* name, bool withPopup);
     static QToolButton* NewPickButton(QWidget* parent, const char* name);
@@ -106,8 +102,7 @@ private:
 
     QCheckBox* printBox_ = nullptr;
     QTabWidget* tabs_ = nullptr;
-    QHash<QObject*, KeyHandler> keyPress_;
-    QHash<QObject*, KeyHandler> keyUp_;
+    QHash<QObject*, std::function<void(QKeyEvent*)>> keyUp_;
     QWidget* stopField_ = nullptr;
     QString stopText_;
 };

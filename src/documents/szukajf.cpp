@@ -26,10 +26,7 @@ bool IsEscOrEnter(const QKeyEvent* key) {
 }
 } // namespace
 
-TSzukajF::TSzukajF(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("SzukajF"));
-    setWindowTitle(QStringLiteral("Szukaj"));
-    setFixedSize(378, 460);
+TSzukajF::TSzukajF(QWidget* parent) : TForm(parent, "SzukajF", QStringLiteral("Szukaj"), 378, 460) {
 
     auto* top = new QFrame(this);
     auto* topRow = new QHBoxLayout(top);
@@ -69,11 +66,6 @@ TSzukajF::TSzukajF(QWidget* parent) : QDialog(parent) {
 bool TSzukajF::IsRevenueTarget(int target) { return target == 1 || target == 4 || target == 6 || target == 7; }
 
 int TSzukajF::Target() const { return Main ? Main->SearchTarget : 0; }
-
-void TSzukajF::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    FormShow();
-}
 
 void TSzukajF::FormShow() {
     if (IsRevenueTarget(Target())) {
@@ -189,7 +181,7 @@ void TSzukajF::FormKeyUp(QKeyEvent* key) {
 void TSzukajF::keyPressEvent(QKeyEvent* event) {
     if (IsEscOrEnter(event))
         return;
-    QDialog::keyPressEvent(event);
+    TForm::keyPressEvent(event);
 }
 
 bool TSzukajF::eventFilter(QObject* watched, QEvent* event) {
@@ -201,5 +193,5 @@ bool TSzukajF::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return TForm::eventFilter(watched, event);
 }

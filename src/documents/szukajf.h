@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "shell/form.h"
 
 class ListModel;
 class QLineEdit;
@@ -9,7 +9,7 @@ class QToolButton;
 // The category search: the revenue or cost categories whose names begin
 // with the search text; the choice goes into the category field of the
 // entry dialog chosen by TMain::SearchTarget.
-class TSzukajF : public QDialog {
+class TSzukajF : public TForm {
     Q_OBJECT
 public:
     explicit TSzukajF(QWidget* parent = nullptr);
@@ -27,7 +27,7 @@ public:
     static bool IsRevenueTarget(int target);
 
 public slots:
-    void FormShow();
+    void FormShow() override;
     void EdSzukajChange();
     void LoadList();
     void WybierzButClick();
@@ -35,7 +35,6 @@ public slots:
     void FormKeyUp(QKeyEvent* key);
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -18,9 +18,7 @@
 
 TWyborKto* WyborKto = nullptr;
 
-TWyborKto::TWyborKto(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("WyborKto"));
-    setFixedSize(732, 468);
+TWyborKto::TWyborKto(QWidget* parent) : TForm(parent, "WyborKto", QString(), 732, 468) {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSize(8);
     setFont(font);
@@ -57,11 +55,6 @@ TWyborKto::TWyborKto(QWidget* parent) : QDialog(parent) {
     connect(SMDBGrid1, &QTableView::doubleClicked, this, &TWyborKto::WybierzButClick);
     connect(WybierzBut, &QToolButton::clicked, this, &TWyborKto::WybierzButClick);
     connect(ZamknijBut, &QToolButton::clicked, this, &TWyborKto::ZamknijButClick);
-}
-
-void TWyborKto::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    FormShow();
 }
 
 void TWyborKto::FormShow() {

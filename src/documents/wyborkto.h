@@ -1,5 +1,5 @@
 #pragma once
-#include <QDialog>
+#include "shell/form.h"
 
 class ListModel;
 class QLineEdit;
@@ -9,7 +9,7 @@ class QToolButton;
 // The payer chooser: the names already used as payer on KP lines (Target 1)
 // or as recipient on KW lines (Target 2), filtered by any part of the name;
 // the choice replaces the person field of the KP or cost-document dialog.
-class TWyborKto : public QDialog {
+class TWyborKto : public TForm {
     Q_OBJECT
 public:
     explicit TWyborKto(QWidget* parent = nullptr);
@@ -23,14 +23,11 @@ public:
     ListModel* Query1 = nullptr;
 
 public slots:
-    void FormShow();
+    void FormShow() override;
     void EdSzukajChange();
     void LoadList();
     void WybierzButClick();
     void ZamknijButClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 };
 
 extern TWyborKto* WyborKto;

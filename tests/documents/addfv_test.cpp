@@ -19,6 +19,7 @@ private slots:
     void coverChecks();
     void writesLine_data();
     void writesLine();
+    void printTickedShowsVoucher();
     void textsLimitedToTheirColumns();
     void keyFilters();
 };
@@ -229,6 +230,26 @@ void AddFvTest::writesLine() {
     QCOMPARE(r.value("NRKW").isNull(), nrKw.isEmpty());
     QCOMPARE(r.value("NRKW").toString(), nrKw);
     QCOMPARE(f.t.Value(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'")).toInt(), 4);
+}
+
+void AddFvTest::printTickedShowsVoucher() {
+    EntryFixture f;
+    f.Opening(QStringLiteral("100"), QStringLiteral("100"));
+    OpenNew(f);
+    Fill(QStringLiteral("Czynsz"), QStringLiteral("FV 1"), QStringLiteral("10"), QStringLiteral("x"),
+         QStringLiteral("1"), QStringLiteral("Jan"));
+    QVERIFY(AddFv->CheckKw->isEnabled());
+    AddFv->CheckKw->setChecked(true);
+    QCOMPARE(PreviewsShownBy([] { AddFv->ZapiszButClick(); }), 1);
+    QVERIFY(!AddFv->isVisible());
+    // Refused by the funds check: nothing to print.
+    OpenNew(f);
+    Fill(QStringLiteral("Czynsz"), QStringLiteral("FV 2"), QStringLiteral("95"), QStringLiteral("x"),
+         QStringLiteral("2"), QStringLiteral("Jan"));
+    AddFv->CheckKw->setChecked(true);
+    QCOMPARE(PreviewsShownBy([] { AddFv->ZapiszButClick(); }), 0);
+    QCOMPARE(f.t.ui().Texts(), QStringList{kFundsMessage});
+    QCOMPARE(f.Count(), 1);
 }
 
 void AddFvTest::textsLimitedToTheirColumns() {

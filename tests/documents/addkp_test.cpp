@@ -26,6 +26,7 @@ private slots:
     void amountKeys();
     void secondCategoryEnabledByFirstAcceptedKey();
     void categoryFieldRefusesTyping();
+    void printTickedShowsVoucher();
     void failedCommitKeepsInputAndPrintsNothing();
     void statementFailingHalfWayKeepsNothing();
 };
@@ -361,6 +362,19 @@ void AddKpTest::categoryFieldRefusesTyping() {
         QCOMPARE(f.t.ui().messages.first().caption, QStringLiteral("Błąd"));
         QCOMPARE(f.t.ui().messages.first().icon, MsgIcon::Exclamation);
     }
+}
+
+void AddKpTest::printTickedShowsVoucher() {
+    EntryFixture f;
+    f.Categories({QStringLiteral("Składki")}, {});
+    OpenNew(f);
+    Fill(QStringLiteral("Składki"), QStringLiteral("1"), QStringLiteral("10"), QStringLiteral("x"));
+    AddKp->EdKomu->setText(QStringLiteral("Jan"));
+    QVERIFY(AddKp->CheckKp->isEnabled());
+    AddKp->CheckKp->setChecked(true);
+    QCOMPARE(PreviewsShownBy([] { AddKp->ZapiszButClick(); }), 1);
+    QVERIFY(!AddKp->isVisible());
+    QCOMPARE(f.Count(), 1);
 }
 
 void AddKpTest::failedCommitKeepsInputAndPrintsNothing() {

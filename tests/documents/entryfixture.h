@@ -7,6 +7,7 @@
 #include "documents/addwb.h"
 #include "documents/szukajf.h"
 #include "documents/wyborkto.h"
+#include "reports/preview.h"
 #include "shell/main.h"
 
 #include <QApplication>
@@ -14,6 +15,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 class EntryFixture {
 public:
@@ -93,4 +96,22 @@ inline QString Focused(QWidget* dialog) {
 inline QString CurrentTab(QWidget* dialog) {
     auto* tabs = dialog->findChild<QTabWidget*>();
     return tabs ? tabs->tabText(tabs->currentIndex()) : QString();
+}
+
+// Runs action; every report preview it opens is counted and closed.
+inline int PreviewsShownBy(const std::function<void()>& action) {
+    int shown = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* preview = qobject_cast<ReportPreview*>(w);
+            if (preview && preview->isVisible()) {
+                ++shown;
+                preview->reject();
+            }
+        }
+    });
+    closer.start(20);
+    action();
+    return shown;
 }
