@@ -20,7 +20,8 @@
 
 TAddFv* AddFv = nullptr;
 
-TAddFv::TAddFv(QWidget* parent) : TEntryDialog(parent, "AddFv", QStringLiteral("Dodawanie kosztu"), 366, 452) {
+TAddFv::TAddFv(QWidget* parent)
+    : TEntryDialog(parent, "AddFv", QStringLiteral("Dodawanie kosztu"), 366, 452) {
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -79,8 +80,10 @@ void TAddFv::BuildDane() {
     grid->addWidget(CheckWstaw, 5, 0, 1, 3);
     grid->setColumnStretch(1, 1);
 
-    ZapiszBut = Controls::NewFlatButton(TabDane, "ZapiszBut", QStringLiteral("Zapisz"), QStyle::SP_DialogSaveButton);
-    ZamknijBut = Controls::NewFlatButton(TabDane, "ZamknijBut", QStringLiteral("Wyjdź"), QStyle::SP_DialogCloseButton);
+    ZapiszBut = Controls::NewFlatButton(TabDane, "ZapiszBut", QStringLiteral("Zapisz"),
+                                        QStyle::SP_DialogSaveButton);
+    ZamknijBut = Controls::NewFlatButton(TabDane, "ZamknijBut", QStringLiteral("Wyjdź"),
+                                         QStyle::SP_DialogCloseButton);
     auto* page = new QVBoxLayout(TabDane);
     page->setContentsMargins(10, 12, 10, 6);
     page->addLayout(grid);
@@ -119,8 +122,10 @@ void TAddFv::BuildKw() {
     grid->addWidget(SpeedButton1, 1, 2, Qt::AlignTop);
     grid->setColumnStretch(1, 1);
 
-    ZapiszBut1 = Controls::NewFlatButton(TabKw, "ZapiszBut1", QStringLiteral("Zapisz"), QStyle::SP_DialogSaveButton);
-    ZamknijBut2 = Controls::NewFlatButton(TabKw, "ZamknijBut2", QStringLiteral("Wyjdź"), QStyle::SP_DialogCloseButton);
+    ZapiszBut1 = Controls::NewFlatButton(TabKw, "ZapiszBut1", QStringLiteral("Zapisz"),
+                                         QStyle::SP_DialogSaveButton);
+    ZamknijBut2 = Controls::NewFlatButton(TabKw, "ZamknijBut2", QStringLiteral("Wyjdź"),
+                                          QStyle::SP_DialogCloseButton);
     auto* page = new QVBoxLayout(TabKw);
     page->setContentsMargins(10, 12, 10, 6);
     page->addLayout(grid);
@@ -141,9 +146,11 @@ bool TAddFv::PrepareNewDocument() {
     return DB->RunAction([this] {
         SetNewDocumentDates(EdData);
         EdNrKw->setText(ProposeNumber(
-            QStringLiteral("SELECT FIRST 1 NRKW FROM DOKUMENT WHERE RODZAJDOK='KW' ORDER BY NRPOZ DESC"),
-            QStringLiteral("Nieprawidłowy format ostatniego numeru KW, nie można ustanowić kolejnego numeru "
-                           "automatycznie.")));
+            QStringLiteral(
+                "SELECT FIRST 1 NRKW FROM DOKUMENT WHERE RODZAJDOK='KW' ORDER BY NRPOZ DESC"),
+            QStringLiteral(
+                "Nieprawidłowy format ostatniego numeru KW, nie można ustanowić kolejnego numeru "
+                "automatycznie.")));
     });
 }
 
@@ -158,7 +165,9 @@ void TAddFv::EdRodzajKeyUp(QKeyEvent* key) {
         AddRodzajClick();
 }
 
-void TAddFv::EdWartoscChange() { ClearIfNotAmount(EdWartosc); }
+void TAddFv::EdWartoscChange() {
+    ClearIfNotAmount(EdWartosc);
+}
 
 void TAddFv::AddRodzajClick() {
     if (Main)
@@ -174,7 +183,9 @@ void TAddFv::SpeedButton1Click() {
     WyborKto->exec();
 }
 
-void TAddFv::ZamknijButClick() { reject(); }
+void TAddFv::ZamknijButClick() {
+    reject();
+}
 
 bool TAddFv::CheckFields() {
     if (EdRodzaj->text().isEmpty())
@@ -192,7 +203,8 @@ bool TAddFv::CheckFields() {
     if (CheckKw->isChecked() && EdNrKw->text().isEmpty())
         return Refuse(EdNrKw, QStringLiteral("Jeśli chcesz drukować KW, to musisz wpisać nr KW."));
     if (CheckKw->isChecked() && EdKomu->text().isEmpty())
-        return Refuse(EdKomu, QStringLiteral("Jeśli chcesz drukować KW, to musisz wypełnić pole Komu."));
+        return Refuse(EdKomu,
+                      QStringLiteral("Jeśli chcesz drukować KW, to musisz wypełnić pole Komu."));
     return WithinLimit(EdWartosc, value_);
 }
 
@@ -220,13 +232,15 @@ void TAddFv::ZapiszButClick() {
 TAddFv::Outcome TAddFv::SaveNewDocument(int month, int year) {
     if (!DB->PrepareNextDocument(month, year))
         return Outcome::NothingWritten;
-    const long double after =
-        TDB::RoundMoney(static_cast<float>(DB->LastBalance - TDB::RoundMoney(static_cast<float>(value_))));
+    const long double after = TDB::RoundMoney(
+        static_cast<float>(DB->LastBalance - TDB::RoundMoney(static_cast<float>(value_))));
     if (after < 0)
-        return StopWith(EdWartosc, QStringLiteral("Zbyt duża wartość kosztów, przekracza całkowitą wartość "
-                                                  "posiadanych środków."));
+        return StopWith(EdWartosc,
+                        QStringLiteral("Zbyt duża wartość kosztów, przekracza całkowitą wartość "
+                                       "posiadanych środków."));
     if (!DB->CashOnHand(static_cast<float>(value_)))
-        return StopWith(EdWartosc, QStringLiteral("Zbyt duży rozchód, nie ma tyle gotówki w kasie."));
+        return StopWith(EdWartosc,
+                        QStringLiteral("Zbyt duży rozchód, nie ma tyle gotówki w kasie."));
     WriteRow();
     if (DB->PreviousNrRk < DB->CurrentNrRk)
         DB->SetDocCounter(DB->CurrentNrRk);
@@ -235,7 +249,9 @@ TAddFv::Outcome TAddFv::SaveNewDocument(int month, int year) {
 
 // Placing the cost document before the selected one comes with the ledger edits.
 TAddFv::Outcome TAddFv::SaveInsertBefore() {
-    return StopWith(CheckWstaw, QStringLiteral("Wstawianie przed zaznaczonym dokumentem nie jest jeszcze dostępne."));
+    return StopWith(
+        CheckWstaw,
+        QStringLiteral("Wstawianie przed zaznaczonym dokumentem nie jest jeszcze dostępne."));
 }
 
 // Updating the selected cost document comes with the ledger edits.
@@ -265,13 +281,15 @@ void TAddFv::WriteRow() {
     };
     if (withNrKw)
         line.insert(QStringLiteral("NRKW"), EdNrKw->text());
-    DB->Exec(QStringLiteral("INSERT INTO DOKUMENT\n"
-                            "(DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJP,RODZAJK,RODZAJDOK,NUMER,OPIS,POZOSTALESR,"
-                            "OKRES,NRRK,KTO,NRKW)\n"
-                            "VALUES (:DATA,:PRZYCHOD,:ROZCHOD,:NRDOK,:NRPOZ,:RODZAJP,:RODZAJK,:RODZAJDOK,:NUMER,"
-                            ":OPIS,:POZOSTALESR,:OKRES,:NRRK,:KTO,\n") +
-                 (withNrKw ? QStringLiteral(":NRKW") : QStringLiteral("NULL")) + QStringLiteral("\n)"),
-             line);
+    DB->Exec(
+        QStringLiteral(
+            "INSERT INTO DOKUMENT\n"
+            "(DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJP,RODZAJK,RODZAJDOK,NUMER,OPIS,POZOSTALESR,"
+            "OKRES,NRRK,KTO,NRKW)\n"
+            "VALUES (:DATA,:PRZYCHOD,:ROZCHOD,:NRDOK,:NRPOZ,:RODZAJP,:RODZAJK,:RODZAJDOK,:NUMER,"
+            ":OPIS,:POZOSTALESR,:OKRES,:NRRK,:KTO,\n") +
+            (withNrKw ? QStringLiteral(":NRKW") : QStringLiteral("NULL")) + QStringLiteral("\n)"),
+        line);
 }
 
 // The voucher of a saved cost document; the dialog waits until its preview

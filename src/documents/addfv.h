@@ -13,7 +13,7 @@ class TMemo;
 // The cost-document dialog: an invoice paid from the till, one KW line.
 class TAddFv : public TEntryDialog {
     Q_OBJECT
-public:
+  public:
     explicit TAddFv(QWidget* parent = nullptr);
 
     QTabWidget* PageControl1 = nullptr;
@@ -46,7 +46,7 @@ public:
     // Inserts the line of the cost document in the running action.
     void WriteRow();
 
-public slots:
+  public slots:
     void FormShow() override;
     void AddRodzajClick();
     void EdWartoscChange();
@@ -54,7 +54,7 @@ public slots:
     void ZapiszButClick();
     void ZamknijButClick();
 
-private:
+  private:
     void EdRodzajKeyUp(QKeyEvent* key);
 
     void BuildDane();

@@ -22,8 +22,8 @@
 
 TAddKp* AddKp = nullptr;
 
-
-TAddKp::TAddKp(QWidget* parent) : TEntryDialog(parent, "AddKp", QStringLiteral("Dodawanie przychodu"), 758, 450) {
+TAddKp::TAddKp(QWidget* parent)
+    : TEntryDialog(parent, "AddKp", QStringLiteral("Dodawanie przychodu"), 758, 450) {
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -100,8 +100,10 @@ void TAddKp::BuildDane() {
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(5, 1);
 
-    ZapiszBut = Controls::NewFlatButton(TabDane, "ZapiszBut", QStringLiteral("Zapisz"), QStyle::SP_DialogSaveButton);
-    ZamknijBut = Controls::NewFlatButton(TabDane, "ZamknijBut", QStringLiteral("Wyjdź"), QStyle::SP_DialogCloseButton);
+    ZapiszBut = Controls::NewFlatButton(TabDane, "ZapiszBut", QStringLiteral("Zapisz"),
+                                        QStyle::SP_DialogSaveButton);
+    ZamknijBut = Controls::NewFlatButton(TabDane, "ZamknijBut", QStringLiteral("Wyjdź"),
+                                         QStyle::SP_DialogCloseButton);
     auto* page = new QVBoxLayout(TabDane);
     page->setContentsMargins(10, 12, 10, 6);
     page->addLayout(grid);
@@ -136,8 +138,10 @@ void TAddKp::BuildKp() {
     row->addWidget(SpeedButton3, 0, Qt::AlignTop);
     row->addStretch();
 
-    ZapiszBut1 = Controls::NewFlatButton(TabKp, "ZapiszBut1", QStringLiteral("Zapisz"), QStyle::SP_DialogSaveButton);
-    ZamknijBut1 = Controls::NewFlatButton(TabKp, "ZamknijBut1", QStringLiteral("Wyjdź"), QStyle::SP_DialogCloseButton);
+    ZapiszBut1 = Controls::NewFlatButton(TabKp, "ZapiszBut1", QStringLiteral("Zapisz"),
+                                         QStyle::SP_DialogSaveButton);
+    ZamknijBut1 = Controls::NewFlatButton(TabKp, "ZamknijBut1", QStringLiteral("Wyjdź"),
+                                          QStyle::SP_DialogCloseButton);
     auto* page = new QVBoxLayout(TabKp);
     page->setContentsMargins(10, 12, 10, 6);
     page->addLayout(row);
@@ -161,9 +165,11 @@ bool TAddKp::PrepareNewDocument() {
         SetNewDocumentDates(EdData);
         if (Main && Main->AutoKp == 1)
             EdNr->setText(ProposeNumber(
-                QStringLiteral("SELECT FIRST 1 NUMER FROM DOKUMENT WHERE RODZAJDOK='KP' ORDER BY NRPOZ DESC"),
-                QStringLiteral("Nieprawidłowy format ostatniego numeru KP, nie można ustanowić kolejnego "
-                               "numeru automatycznie.")));
+                QStringLiteral(
+                    "SELECT FIRST 1 NUMER FROM DOKUMENT WHERE RODZAJDOK='KP' ORDER BY NRPOZ DESC"),
+                QStringLiteral(
+                    "Nieprawidłowy format ostatniego numeru KP, nie można ustanowić kolejnego "
+                    "numeru automatycznie.")));
         else
             EdNr->clear();
     });
@@ -179,7 +185,9 @@ void TAddKp::FormShow() {
     }
 }
 
-void TAddKp::EnableSecondCategory() { SetEnabled({Label11, Label5, AddRodzajPD, EdRodzajPD, EdWartoscPD}, true); }
+void TAddKp::EnableSecondCategory() {
+    SetEnabled({Label11, Label5, AddRodzajPD, EdRodzajPD, EdWartoscPD}, true);
+}
 
 void TAddKp::DisableSecondCategory() {
     SetEnabled({Label11, Label5, AddRodzajPD, EdRodzajPD, EdWartoscPD}, false);
@@ -195,7 +203,9 @@ void TAddKp::EdRodzajPDKeyUp(QKeyEvent* key) {
         AddRodzajPDClick();
 }
 
-void TAddKp::EdWartoscPChange() { ClearIfNotAmount(EdWartoscP); }
+void TAddKp::EdWartoscPChange() {
+    ClearIfNotAmount(EdWartoscP);
+}
 
 void TAddKp::AddRodzajPClick() {
     if (Main)
@@ -228,7 +238,9 @@ void TAddKp::Usu1Click() {
     }
 }
 
-void TAddKp::ZamknijButClick() { reject(); }
+void TAddKp::ZamknijButClick() {
+    reject();
+}
 
 bool TAddKp::CheckFields() {
     const QString revenue = QStringLiteral("Musisz wybrać rodzaj przychodu.");
@@ -246,7 +258,8 @@ bool TAddKp::CheckFields() {
     if (EdOpis->text().isEmpty())
         return Refuse(EdOpis, QStringLiteral("Musisz wpisać opis."));
     if (CheckKp->isChecked() && EdKomu->text().isEmpty())
-        return Refuse(EdKomu, QStringLiteral("Jeśli chcesz drukować KP, to musisz wypełnić pole Od kogo."));
+        return Refuse(EdKomu,
+                      QStringLiteral("Jeśli chcesz drukować KP, to musisz wypełnić pole Od kogo."));
     if (!EdRodzajPD->text().isEmpty() && EdWartoscPD->text().isEmpty())
         return Refuse(EdWartoscPD, value);
     if (!EdWartoscPD->text().isEmpty() && EdRodzajPD->text().isEmpty())
@@ -269,7 +282,8 @@ void TAddKp::ZapiszButClick() {
         return;
     DocumentTotal = static_cast<float>(TDB::RoundMoney(static_cast<float>(valueP_)));
     if (!EdWartoscPD->text().isEmpty())
-        DocumentTotal = static_cast<float>(TDB::RoundMoney(static_cast<float>(DocumentTotal + valuePD_)));
+        DocumentTotal =
+            static_cast<float>(TDB::RoundMoney(static_cast<float>(DocumentTotal + valuePD_)));
     const QDate date = EdData->date();
     const bool newDocument = !Main || Main->EntryMode == 1;
     const Outcome outcome = RunSave([&] {
@@ -297,7 +311,9 @@ TAddKp::Outcome TAddKp::SaveNewDocument(int month, int year) {
 
 // Placing the KP before the selected document comes with the ledger edits.
 TAddKp::Outcome TAddKp::SaveInsertBefore() {
-    return StopWith(CheckWstaw, QStringLiteral("Wstawianie przed zaznaczonym dokumentem nie jest jeszcze dostępne."));
+    return StopWith(
+        CheckWstaw,
+        QStringLiteral("Wstawianie przed zaznaczonym dokumentem nie jest jeszcze dostępne."));
 }
 
 // Rewriting the selected KP comes with the ledger edits.
@@ -318,31 +334,35 @@ void TAddKp::WriteRows() {
         {QStringLiteral("NUMER"), EdNr->text()},
         {QStringLiteral("OPIS"), EdOpis->text()},
         {QStringLiteral("POZOSTALESR"),
-         static_cast<double>(TDB::RoundMoney(static_cast<float>(
-             TDB::RoundMoney(static_cast<float>(valueP_)) + DB->LastBalance)))},
+         static_cast<double>(TDB::RoundMoney(
+             static_cast<float>(TDB::RoundMoney(static_cast<float>(valueP_)) + DB->LastBalance)))},
         {QStringLiteral("OKRES"), DB->CurrentOkres},
         {QStringLiteral("NRRK"), DB->CurrentNrRk},
         {QStringLiteral("KTO"), EdKomu->text()},
     };
-    DB->Exec(QStringLiteral("INSERT INTO DOKUMENT\n"
-                            "(DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJP,RODZAJK,RODZAJDOK,NUMER,OPIS,POZOSTALESR,"
-                            "OKRES,NRRK,KTO)\n"
-                            "VALUES (:DATA,:PRZYCHOD,:ROZCHOD,:NRDOK,:NRPOZ,:RODZAJP,:RODZAJK,:RODZAJDOK,:NUMER,"
-                            ":OPIS,:POZOSTALESR,:OKRES,:NRRK,:KTO)"),
-             line);
+    DB->Exec(
+        QStringLiteral(
+            "INSERT INTO DOKUMENT\n"
+            "(DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJP,RODZAJK,RODZAJDOK,NUMER,OPIS,POZOSTALESR,"
+            "OKRES,NRRK,KTO)\n"
+            "VALUES (:DATA,:PRZYCHOD,:ROZCHOD,:NRDOK,:NRPOZ,:RODZAJP,:RODZAJK,:RODZAJDOK,:NUMER,"
+            ":OPIS,:POZOSTALESR,:OKRES,:NRRK,:KTO)"),
+        line);
     if (EdRodzajPD->text().isEmpty())
         return;
     line.remove(QStringLiteral("KTO"));
     line[QStringLiteral("PRZYCHOD")] = valuePD_;
     line[QStringLiteral("RODZAJP")] = RodzajPDId;
-    line[QStringLiteral("POZOSTALESR")] = static_cast<double>(
-        TDB::RoundMoney(static_cast<float>(static_cast<long double>(DB->LastBalance) + DocumentTotal)));
-    DB->Exec(QStringLiteral("INSERT INTO DOKUMENT\n"
-                            "(DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJP,RODZAJK,RODZAJDOK,NUMER,OPIS,POZOSTALESR,"
-                            "OKRES,NRRK)\n"
-                            "VALUES (:DATA,:PRZYCHOD,:ROZCHOD,:NRDOK,:NRPOZ,:RODZAJP,:RODZAJK,:RODZAJDOK,:NUMER,"
-                            ":OPIS,:POZOSTALESR,:OKRES,:NRRK)"),
-             line);
+    line[QStringLiteral("POZOSTALESR")] = static_cast<double>(TDB::RoundMoney(
+        static_cast<float>(static_cast<long double>(DB->LastBalance) + DocumentTotal)));
+    DB->Exec(
+        QStringLiteral(
+            "INSERT INTO DOKUMENT\n"
+            "(DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJP,RODZAJK,RODZAJDOK,NUMER,OPIS,POZOSTALESR,"
+            "OKRES,NRRK)\n"
+            "VALUES (:DATA,:PRZYCHOD,:ROZCHOD,:NRDOK,:NRPOZ,:RODZAJP,:RODZAJK,:RODZAJDOK,:NUMER,"
+            ":OPIS,:POZOSTALESR,:OKRES,:NRRK)"),
+        line);
 }
 
 // The voucher of a saved KP; the dialog waits until its preview is closed.

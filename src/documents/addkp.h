@@ -14,7 +14,7 @@ class TMemo;
 // The KP dialog: a cash receipt of one or two revenue lines.
 class TAddKp : public TEntryDialog {
     Q_OBJECT
-public:
+  public:
     explicit TAddKp(QWidget* parent = nullptr);
 
     QTabWidget* PageControl1 = nullptr;
@@ -55,7 +55,7 @@ public:
     // Inserts the one or two lines of the KP in the running action.
     void WriteRows();
 
-public slots:
+  public slots:
     void FormShow() override;
     void AddRodzajPClick();
     void AddRodzajPDClick();
@@ -65,7 +65,7 @@ public slots:
     void ZamknijButClick();
     void Usu1Click();
 
-private:
+  private:
     void EdRodzajPKeyUp(QKeyEvent* key);
     void EdRodzajPDKeyUp(QKeyEvent* key);
 

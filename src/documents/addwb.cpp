@@ -26,7 +26,8 @@ void SetItalic(QWidget* w, bool italic) {
 }
 } // namespace
 
-TAddWb::TAddWb(QWidget* parent) : TEntryDialog(parent, "AddWb", QStringLiteral("Dodawanie WB"), 660, 400) {
+TAddWb::TAddWb(QWidget* parent)
+    : TEntryDialog(parent, "AddWb", QStringLiteral("Dodawanie WB"), 660, 400) {
 
     EdData = NewDateEdit(this, "EdData");
     EdNr = NewEdit(this, "EdNr", 20);
@@ -41,24 +42,26 @@ TAddWb::TAddWb(QWidget* parent) : TEntryDialog(parent, "AddWb", QStringLiteral("
 
     QLabel* second[2];
     // A key accepted in the first amount of a side enables its second pair.
-    QFrame* firstRevenue = BuildPair(QStringLiteral("Rodzaj przychodu"), QStringLiteral("Wartość przychodu"),
-                                     EdRodzajP, AddRodzajP, EdWartoscP, nullptr, [this] { EnableSecondRevenue(); });
-    Panel1 = BuildPair(QStringLiteral("Rodzaj przychodu"), QStringLiteral("Wartość przychodu"), EdRodzajPD,
-                       AddRodzajPD, EdWartoscPD, second, {});
+    QFrame* firstRevenue =
+        BuildPair(QStringLiteral("Rodzaj przychodu"), QStringLiteral("Wartość przychodu"),
+                  EdRodzajP, AddRodzajP, EdWartoscP, nullptr, [this] { EnableSecondRevenue(); });
+    Panel1 = BuildPair(QStringLiteral("Rodzaj przychodu"), QStringLiteral("Wartość przychodu"),
+                       EdRodzajPD, AddRodzajPD, EdWartoscPD, second, {});
     LabelRodzajPD = second[0];
     LabelWartoscPD = second[1];
-    QFrame* firstCost = BuildPair(QStringLiteral("Rodzaj kosztu"), QStringLiteral("Wartość kosztu"), EdRodzajK,
-                                  AddRodzajK, EdWartoscK, nullptr, [this] { EnableSecondCost(); });
-    Panel2 = BuildPair(QStringLiteral("Rodzaj kosztu"), QStringLiteral("Wartość kosztu"), EdRodzajKD, AddRodzajKD,
-                       EdWartoscKD, second, {});
+    QFrame* firstCost =
+        BuildPair(QStringLiteral("Rodzaj kosztu"), QStringLiteral("Wartość kosztu"), EdRodzajK,
+                  AddRodzajK, EdWartoscK, nullptr, [this] { EnableSecondCost(); });
+    Panel2 = BuildPair(QStringLiteral("Rodzaj kosztu"), QStringLiteral("Wartość kosztu"),
+                       EdRodzajKD, AddRodzajKD, EdWartoscKD, second, {});
     LabelRodzajKD = second[0];
     LabelWartoscKD = second[1];
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel2->setObjectName(QStringLiteral("Panel2"));
     const QList<std::pair<QLineEdit*, const char*>> names = {
-        {EdRodzajP, "EdRodzajP"},   {EdWartoscP, "EdWartoscP"},   {EdRodzajPD, "EdRodzajPD"},
-        {EdWartoscPD, "EdWartoscPD"}, {EdRodzajK, "EdRodzajK"},   {EdWartoscK, "EdWartoscK"},
-        {EdRodzajKD, "EdRodzajKD"}, {EdWartoscKD, "EdWartoscKD"}};
+        {EdRodzajP, "EdRodzajP"},     {EdWartoscP, "EdWartoscP"},  {EdRodzajPD, "EdRodzajPD"},
+        {EdWartoscPD, "EdWartoscPD"}, {EdRodzajK, "EdRodzajK"},    {EdWartoscK, "EdWartoscK"},
+        {EdRodzajKD, "EdRodzajKD"},   {EdWartoscKD, "EdWartoscKD"}};
     for (const auto& [edit, name] : names)
         edit->setObjectName(QLatin1String(name));
     AddRodzajP->setObjectName(QStringLiteral("AddRodzajP"));
@@ -93,8 +96,10 @@ TAddWb::TAddWb(QWidget* parent) : TEntryDialog(parent, "AddWb", QStringLiteral("
     description->addWidget(NewLabel(this, QStringLiteral("Opis")), 0, Qt::AlignTop);
     description->addWidget(EdOpis, 1);
 
-    ZapiszBut = Controls::NewFlatButton(this, "ZapiszBut", QStringLiteral("Zapisz"), QStyle::SP_DialogSaveButton);
-    ZamknijBut = Controls::NewFlatButton(this, "ZamknijBut", QStringLiteral("Zamknij"), QStyle::SP_DialogCloseButton);
+    ZapiszBut = Controls::NewFlatButton(this, "ZapiszBut", QStringLiteral("Zapisz"),
+                                        QStyle::SP_DialogSaveButton);
+    ZamknijBut = Controls::NewFlatButton(this, "ZamknijBut", QStringLiteral("Zamknij"),
+                                         QStyle::SP_DialogCloseButton);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(10, 10, 10, 6);
@@ -144,8 +149,9 @@ TAddWb::TAddWb(QWidget* parent) : TEntryDialog(parent, "AddWb", QStringLiteral("
 
 // One category with its chooser button and its amount. labels, when given,
 // receives the two labels; onAmountKey runs for every key the amount takes.
-QFrame* TAddWb::BuildPair(const QString& category, const QString& amount, QLineEdit*& edRodzaj, QToolButton*& add,
-                          QLineEdit*& edWartosc, QLabel** labels, const std::function<void()>& onAmountKey) {
+QFrame* TAddWb::BuildPair(const QString& category, const QString& amount, QLineEdit*& edRodzaj,
+                          QToolButton*& add, QLineEdit*& edWartosc, QLabel** labels,
+                          const std::function<void()>& onAmountKey) {
     auto* frame = new QFrame(this);
     QLabel* categoryLabel = NewLabel(frame, category);
     QLabel* amountLabel = NewLabel(frame, amount);
@@ -169,8 +175,12 @@ QFrame* TAddWb::BuildPair(const QString& category, const QString& amount, QLineE
     return frame;
 }
 
-QList<QLineEdit*> TAddWb::CategoryFields() const { return {EdRodzajK, EdRodzajP, EdRodzajKD, EdRodzajPD}; }
-QList<QLineEdit*> TAddWb::AmountFields() const { return {EdWartoscK, EdWartoscP, EdWartoscKD, EdWartoscPD}; }
+QList<QLineEdit*> TAddWb::CategoryFields() const {
+    return {EdRodzajK, EdRodzajP, EdRodzajKD, EdRodzajPD};
+}
+QList<QLineEdit*> TAddWb::AmountFields() const {
+    return {EdWartoscK, EdWartoscP, EdWartoscKD, EdWartoscPD};
+}
 
 bool TAddWb::PrepareNewDocument() {
     for (QLineEdit* field : CategoryFields() + AmountFields())
@@ -185,9 +195,13 @@ bool TAddWb::PrepareNewDocument() {
     return DB->RunAction([this] { SetNewDocumentDates(EdData); });
 }
 
-void TAddWb::FormShow() { EdData->setFocus(); }
+void TAddWb::FormShow() {
+    EdData->setFocus();
+}
 
-void TAddWb::EnableSecondCost() { SetEnabled({LabelRodzajKD, LabelWartoscKD, AddRodzajKD, EdRodzajKD, EdWartoscKD}, true); }
+void TAddWb::EnableSecondCost() {
+    SetEnabled({LabelRodzajKD, LabelWartoscKD, AddRodzajKD, EdRodzajKD, EdWartoscKD}, true);
+}
 void TAddWb::DisableSecondCost() {
     SetEnabled({LabelRodzajKD, LabelWartoscKD, AddRodzajKD, EdRodzajKD, EdWartoscKD}, false);
 }
@@ -218,11 +232,19 @@ void TAddWb::EdRodzajPDKeyUp(QKeyEvent* key) {
         AddRodzajPDClick();
 }
 
-void TAddWb::EdWartoscKChange() { ClearIfNotAmount(EdWartoscK); }
-void TAddWb::EdWartoscPChange() { ClearIfNotAmount(EdWartoscP); }
-void TAddWb::EdWartoscKDChange() { ClearIfNotAmount(EdWartoscKD); }
+void TAddWb::EdWartoscKChange() {
+    ClearIfNotAmount(EdWartoscK);
+}
+void TAddWb::EdWartoscPChange() {
+    ClearIfNotAmount(EdWartoscP);
+}
+void TAddWb::EdWartoscKDChange() {
+    ClearIfNotAmount(EdWartoscKD);
+}
 // The second revenue amount is looked at when its category changes.
-void TAddWb::EdRodzajPDChange() { ClearIfNotAmount(EdWartoscPD); }
+void TAddWb::EdRodzajPDChange() {
+    ClearIfNotAmount(EdWartoscPD);
+}
 
 void TAddWb::OpenSearch(int target) {
     if (Main)
@@ -231,10 +253,18 @@ void TAddWb::OpenSearch(int target) {
         SzukajF->exec();
 }
 
-void TAddWb::AddRodzajKClick() { OpenSearch(3); }
-void TAddWb::AddRodzajPClick() { OpenSearch(4); }
-void TAddWb::AddRodzajKDClick() { OpenSearch(5); }
-void TAddWb::AddRodzajPDClick() { OpenSearch(6); }
+void TAddWb::AddRodzajKClick() {
+    OpenSearch(3);
+}
+void TAddWb::AddRodzajPClick() {
+    OpenSearch(4);
+}
+void TAddWb::AddRodzajKDClick() {
+    OpenSearch(5);
+}
+void TAddWb::AddRodzajPDClick() {
+    OpenSearch(6);
+}
 
 // The zero statement moves no money: every pair shows "no category" and 0.
 void TAddWb::CheckZeroClick() {
@@ -267,7 +297,9 @@ void TAddWb::Usu1Click() {
     AmountFields().at(pair)->clear();
 }
 
-void TAddWb::ZamknijButClick() { reject(); }
+void TAddWb::ZamknijButClick() {
+    reject();
+}
 
 bool TAddWb::CheckFields() {
     const QString cost = QStringLiteral("Musisz wybrać rodzaj kosztu.");
@@ -317,7 +349,9 @@ bool TAddWb::ReadValues() {
 void TAddWb::ZapiszButClick() {
     if (!CheckFields() || !ReadValues())
         return;
-    auto round = [](long double x) { return static_cast<float>(TDB::RoundMoney(static_cast<float>(x))); };
+    auto round = [](long double x) {
+        return static_cast<float>(TDB::RoundMoney(static_cast<float>(x)));
+    };
     float total = 0;
     if (!EdWartoscP->text().isEmpty())
         total = round(valueP_);
@@ -346,15 +380,18 @@ TAddWb::Outcome TAddWb::SaveNewDocument(int month, int year) {
     if (!DB->PrepareNextDocument(month, year))
         return Outcome::NothingWritten;
     if (TDB::RoundMoney(DB->LastBalance + DocumentTotal) < 0)
-        return StopWith(EdWartoscK, QStringLiteral("Zbyt duża wartość kosztów, przekracza całkowitą wartość "
-                                                   "posiadanych środków."));
+        return StopWith(EdWartoscK,
+                        QStringLiteral("Zbyt duża wartość kosztów, przekracza całkowitą wartość "
+                                       "posiadanych środków."));
     WriteRows();
     return Outcome::Written;
 }
 
 // Placing the WB before the selected document comes with the ledger edits.
 TAddWb::Outcome TAddWb::SaveInsertBefore() {
-    return StopWith(CheckWstaw, QStringLiteral("Wstawianie przed zaznaczonym dokumentem nie jest jeszcze dostępne."));
+    return StopWith(
+        CheckWstaw,
+        QStringLiteral("Wstawianie przed zaznaczonym dokumentem nie jest jeszcze dostępne."));
 }
 
 // Rewriting the selected WB comes with the ledger edits.
@@ -362,18 +399,21 @@ TAddWb::Outcome TAddWb::SaveCorrection() {
     return StopWith(EdData, QStringLiteral("Poprawianie dokumentów nie jest jeszcze dostępne."));
 }
 
-void TAddWb::WriteRow(const QVariantMap& common, double revenue, int revenueId, double cost, int costId) {
+void TAddWb::WriteRow(const QVariantMap& common, double revenue, int revenueId, double cost,
+                      int costId) {
     QVariantMap line = common;
     line.insert(QStringLiteral("PRZYCHOD"), revenue);
     line.insert(QStringLiteral("RODZAJP"), revenueId);
     line.insert(QStringLiteral("ROZCHOD"), cost);
     line.insert(QStringLiteral("RODZAJK"), costId);
-    DB->Exec(QStringLiteral("INSERT INTO DOKUMENT\n"
-                            "(DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJP,RODZAJK,RODZAJDOK,NUMER,OPIS,POZOSTALESR,"
-                            "OKRES)\n"
-                            "VALUES (:DATA,:PRZYCHOD,:ROZCHOD,:NRDOK,:NRPOZ,:RODZAJP,:RODZAJK,:RODZAJDOK,:NUMER,"
-                            ":OPIS,:POZOSTALESR,:OKRES)"),
-             line);
+    DB->Exec(
+        QStringLiteral(
+            "INSERT INTO DOKUMENT\n"
+            "(DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJP,RODZAJK,RODZAJDOK,NUMER,OPIS,POZOSTALESR,"
+            "OKRES)\n"
+            "VALUES (:DATA,:PRZYCHOD,:ROZCHOD,:NRDOK,:NRPOZ,:RODZAJP,:RODZAJK,:RODZAJDOK,:NUMER,"
+            ":OPIS,:POZOSTALESR,:OKRES)"),
+        line);
 }
 
 // Every line carries the balance after the whole statement.
@@ -386,20 +426,20 @@ void TAddWb::WriteRows() {
         {QStringLiteral("NUMER"), EdNr->text()},
         {QStringLiteral("OPIS"), EdOpis->text()},
         {QStringLiteral("POZOSTALESR"),
-         static_cast<double>(TDB::RoundMoney(CheckZero->isChecked() ? DB->LastBalance
-                                                                    : DB->LastBalance + DocumentTotal))},
+         static_cast<double>(TDB::RoundMoney(
+             CheckZero->isChecked() ? DB->LastBalance : DB->LastBalance + DocumentTotal))},
         {QStringLiteral("OKRES"), DB->CurrentOkres},
     };
     if (CheckZero->isChecked()) {
         WriteRow(common, 0, 1, 0, 1);
         return;
     }
-    auto writePair = [&](QLineEdit* revenue, double revenueValue, int revenueId, QLineEdit* cost, double costValue,
-                         int costId) {
+    auto writePair = [&](QLineEdit* revenue, double revenueValue, int revenueId, QLineEdit* cost,
+                         double costValue, int costId) {
         const bool withRevenue = !revenue->text().isEmpty();
         const bool withCost = !cost->text().isEmpty();
-        WriteRow(common, withRevenue ? revenueValue : 0, withRevenue ? revenueId : 1, withCost ? costValue : 0,
-                 withCost ? costId : 1);
+        WriteRow(common, withRevenue ? revenueValue : 0, withRevenue ? revenueId : 1,
+                 withCost ? costValue : 0, withCost ? costId : 1);
     };
     writePair(EdRodzajP, valueP_, RodzajPId, EdRodzajK, valueK_, RodzajKId);
     if (!EdRodzajKD->text().isEmpty() || !EdRodzajPD->text().isEmpty())

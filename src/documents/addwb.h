@@ -15,7 +15,7 @@ class TMemo;
 // one or two lines; the till is not touched.
 class TAddWb : public TEntryDialog {
     Q_OBJECT
-public:
+  public:
     explicit TAddWb(QWidget* parent = nullptr);
 
     QDateEdit* EdData = nullptr;
@@ -61,7 +61,7 @@ public:
     // Inserts the one or two lines of the WB in the running action.
     void WriteRows();
 
-public slots:
+  public slots:
     void FormShow() override;
     void AddRodzajKClick();
     void AddRodzajPClick();
@@ -76,14 +76,15 @@ public slots:
     void ZapiszButClick();
     void ZamknijButClick();
 
-private:
+  private:
     void EdRodzajKKeyUp(QKeyEvent* key);
     void EdRodzajPKeyUp(QKeyEvent* key);
     void EdRodzajKDKeyUp(QKeyEvent* key);
     void EdRodzajPDKeyUp(QKeyEvent* key);
 
-    QFrame* BuildPair(const QString& category, const QString& amount, QLineEdit*& edRodzaj, QToolButton*& add,
-                      QLineEdit*& edWartosc, QLabel** labels, const std::function<void()>& onAmountKey);
+    QFrame* BuildPair(const QString& category, const QString& amount, QLineEdit*& edRodzaj,
+                      QToolButton*& add, QLineEdit*& edWartosc, QLabel** labels,
+                      const std::function<void()>& onAmountKey);
     QList<QLineEdit*> CategoryFields() const;
     QList<QLineEdit*> AmountFields() const;
     void OpenSearch(int target);
@@ -92,7 +93,8 @@ private:
     Outcome SaveNewDocument(int month, int year);
     Outcome SaveInsertBefore();
     Outcome SaveCorrection();
-    void WriteRow(const QVariantMap& common, double revenue, int revenueId, double cost, int costId);
+    void WriteRow(const QVariantMap& common, double revenue, int revenueId, double cost,
+                  int costId);
 
     double valueK_ = 0, valueP_ = 0, valueKD_ = 0, valuePD_ = 0; // amounts as parsed, 0 when empty
 };

@@ -6,7 +6,8 @@
 
 namespace Controls {
 
-QToolButton* NewFlatButton(QWidget* parent, const char* name, const QString& caption, QStyle::StandardPixmap icon) {
+QToolButton* NewFlatButton(QWidget* parent, const char* name, const QString& caption,
+                           QStyle::StandardPixmap icon) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setText(caption);
@@ -32,6 +33,8 @@ QFrame* NewButtonStrip(QWidget* parent, const QList<QWidget*>& buttons) {
     return strip;
 }
 
-QString StripName() { return QStringLiteral("ButtonStrip"); }
+QString StripName() {
+    return QStringLiteral("ButtonStrip");
+}
 
 } // namespace Controls

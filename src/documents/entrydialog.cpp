@@ -3,13 +3,13 @@
 #include "data/db.h"
 #include "data/polish.h"
 #include "documents/controls.h"
-#include "shell/inputfields.h"
 #include "shell/docview.h"
+#include "shell/inputfields.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFrame>
 #include <QDateEdit>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +18,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-TEntryDialog::TEntryDialog(QWidget* parent, const char* name, const QString& caption, int width, int height)
+TEntryDialog::TEntryDialog(QWidget* parent, const char* name, const QString& caption, int width,
+                           int height)
     : TForm(parent, name, caption, width, height) {}
 
 void TEntryDialog::showEvent(QShowEvent* event) {
@@ -40,7 +41,8 @@ void TEntryDialog::SetPrintBox(QCheckBox* box, QTabWidget* tabs) {
 void TEntryDialog::PlacePrintBox() {
     if (!printBox_)
         return;
-    const auto* strip = tabs_->currentWidget()->findChild<QFrame*>(Controls::StripName(), Qt::FindDirectChildrenOnly);
+    const auto* strip = tabs_->currentWidget()->findChild<QFrame*>(Controls::StripName(),
+                                                                   Qt::FindDirectChildrenOnly);
     if (!strip)
         return;
     const QPoint at = strip->mapTo(this, QPoint(0, 0));
@@ -64,10 +66,13 @@ bool TEntryDialog::eventFilter(QObject* watched, QEvent* event) {
     return TForm::eventFilter(watched, event);
 }
 
-bool TEntryDialog::IsF9(const QKeyEvent* key) { return key->key() == Qt::Key_F9; }
+bool TEntryDialog::IsF9(const QKeyEvent* key) {
+    return key->key() == Qt::Key_F9;
+}
 
 bool TEntryDialog::RefuseTyping() {
-    DB->Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Nie można tu nic wpisywać ręcznie, należy wybrać z listy."),
+    DB->Ui().Show(QStringLiteral("Błąd"),
+                  QStringLiteral("Nie można tu nic wpisywać ręcznie, należy wybrać z listy."),
                   MsgIcon::Exclamation);
     return false;
 }
@@ -101,7 +106,8 @@ QLineEdit* TEntryDialog::NewEdit(QWidget* parent, const char* name, int maxLengt
     return edit;
 }
 
-QLineEdit* TEntryDialog::NewAmountField(QWidget* parent, const char* name, std::function<void()> onAccepted) {
+QLineEdit* TEntryDialog::NewAmountField(QWidget* parent, const char* name,
+                                        std::function<void()> onAccepted) {
     QLineEdit* edit = NewEdit(parent, name);
     edit->setFixedWidth(120);
     Input::AttachKeyFilter(edit, [onAccepted](QLineEdit* field, QChar key) {
@@ -165,19 +171,23 @@ bool TEntryDialog::Refuse(QWidget* field, const QString& text) {
 bool TEntryDialog::ReadAmount(QLineEdit* field, double* value) {
     if (Polish::ParseMoney(field->text(), value))
         return true;
-    return Refuse(field, QStringLiteral("Wpisana wartość „%1” nie jest poprawną kwotą.").arg(field->text()));
+    return Refuse(
+        field, QStringLiteral("Wpisana wartość „%1” nie jest poprawną kwotą.").arg(field->text()));
 }
 
 bool TEntryDialog::WithinLimit(QLineEdit* field, double value) {
     if (value <= MaxAmount)
         return true;
-    return Refuse(field, QStringLiteral("Zbyt duża kwota. Największa kwota, jaką można zapisać, to %1.")
-                             .arg(Polish::Money(MaxAmount)));
+    return Refuse(field,
+                  QStringLiteral("Zbyt duża kwota. Największa kwota, jaką można zapisać, to %1.")
+                      .arg(Polish::Money(MaxAmount)));
 }
 
 void TEntryDialog::SetNewDocumentDates(QDateEdit* date) {
     const QDate today = QDate::currentDate();
-    const QDate last = DB->Scalar(QStringLiteral("SELECT FIRST 1 DATA FROM DOKUMENT ORDER BY NRPOZ DESC")).toDate();
+    const QDate last =
+        DB->Scalar(QStringLiteral("SELECT FIRST 1 DATA FROM DOKUMENT ORDER BY NRPOZ DESC"))
+            .toDate();
     date->setDateRange(last.isValid() ? last : today.addDays(-10000), today.addDays(10000));
     date->setDate(today); // held at the lower bound when the last line is dated later
 }

@@ -20,7 +20,7 @@ class QToolButton;
 // the one transaction of a save.
 class TEntryDialog : public TForm {
     Q_OBJECT
-public:
+  public:
     // What the branch of a save did.
     enum class Outcome {
         Written,        // the document is in the ledger (committed)
@@ -37,7 +37,7 @@ public:
     // The category field the pop-up menu was last opened on.
     QLineEdit* PopupComponent = nullptr;
 
-protected:
+  protected:
     TEntryDialog(QWidget* parent, const char* name, const QString& caption, int width, int height);
 
     void showEvent(QShowEvent* event) override;
@@ -62,7 +62,8 @@ protected:
     static QLineEdit* NewEdit(QWidget* parent, const char* name, int maxLength = 0);
     // An edit with the amount key filter; onAccepted runs after every key
     // the filter lets through.
-    static QLineEdit* NewAmountField(QWidget* parent, const char* name, std::function<void()> onAccepted = {});
+    static QLineEdit* NewAmountField(QWidget* parent, const char* name,
+                                     std::function<void()> onAccepted = {});
     // Read-only; when withPopup, right click opens PopupMenu1.
     QLineEdit* NewCategoryField(QWidget* parent, const char* name, bool withPopup);
     static QToolButton* NewPickButton(QWidget* parent, const char* name);
@@ -97,7 +98,7 @@ protected:
     // Inside a branch: stops the save; the refusal is shown after the rollback.
     Outcome StopWith(QWidget* field, const QString& text);
 
-private:
+  private:
     void PlacePrintBox();
 
     QCheckBox* printBox_ = nullptr;

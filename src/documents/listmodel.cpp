@@ -36,13 +36,16 @@ void ListModel::Configure(QTableView* grid) const {
         grid->setColumnWidth(i, columns_.at(i).width);
     // The selection stays visible when the grid loses focus.
     QPalette pal = grid->palette();
-    pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
+    pal.setColor(QPalette::Inactive, QPalette::Highlight,
+                 pal.color(QPalette::Active, QPalette::Highlight));
     pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
                  pal.color(QPalette::Active, QPalette::HighlightedText));
     grid->setPalette(pal);
 }
 
-int ListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_.size(); }
+int ListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_.size();
+}
 
 int ListModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : columns_.size();

@@ -8,7 +8,7 @@ class QTableView;
 // Rows read from the database, shown read-only in a pick list.
 class ListModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     struct Column {
         QString field;
         QString title;
@@ -27,7 +27,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-private:
+  private:
     QVector<Column> columns_;
     Rows rows_;
 };

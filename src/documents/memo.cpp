@@ -13,7 +13,9 @@ TMemo::TMemo(int maxLength, QWidget* parent) : QPlainTextEdit(parent), maxLength
     connect(this, &QPlainTextEdit::textChanged, this, &TMemo::CutToLimit);
 }
 
-void TMemo::setText(const QString& text) { setPlainText(text.left(maxLength_)); }
+void TMemo::setText(const QString& text) {
+    setPlainText(text.left(maxLength_));
+}
 
 int TMemo::Room() const {
     const int selected = textCursor().selectedText().size();

@@ -5,7 +5,7 @@
 // breaks included), like the column it is saved into. Tab moves on.
 class TMemo : public QPlainTextEdit {
     Q_OBJECT
-public:
+  public:
     explicit TMemo(int maxLength, QWidget* parent = nullptr);
 
     int MaxLength() const { return maxLength_; }
@@ -13,11 +13,11 @@ public:
     // Sets the text, cut to the limit.
     void setText(const QString& text);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
 
-private:
+  private:
     int Room() const;
     void CutToLimit();
 

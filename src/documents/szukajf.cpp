@@ -22,7 +22,8 @@ TSzukajF* SzukajF = nullptr;
 
 namespace {
 bool IsEscOrEnter(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Escape || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    return key->key() == Qt::Key_Escape || key->key() == Qt::Key_Return ||
+           key->key() == Qt::Key_Enter;
 }
 } // namespace
 
@@ -36,15 +37,18 @@ TSzukajF::TSzukajF(QWidget* parent) : TForm(parent, "SzukajF", QStringLiteral("S
     EdSzukaj->setObjectName(QStringLiteral("EdSzukaj"));
     topRow->addWidget(EdSzukaj);
 
-    Query1 = new ListModel({{QStringLiteral("NAZWA"), QStringLiteral("Nazwa"), 215, false},
-                            {QStringLiteral("POCZATEK"), QStringLiteral("Kwota początkowa"), 100, true}},
-                           this);
+    Query1 =
+        new ListModel({{QStringLiteral("NAZWA"), QStringLiteral("Nazwa"), 215, false},
+                       {QStringLiteral("POCZATEK"), QStringLiteral("Kwota początkowa"), 100, true}},
+                      this);
     SMDBGrid1 = new QTableView(this);
     SMDBGrid1->setObjectName(QStringLiteral("SMDBGrid1"));
     Query1->Configure(SMDBGrid1);
 
-    WybierzBut = Controls::NewFlatButton(this, "WybierzBut", QStringLiteral("Wybierz"), QStyle::SP_DialogApplyButton);
-    ZamknijBut = Controls::NewFlatButton(this, "ZamknijBut", QStringLiteral("Wyjdź"), QStyle::SP_DialogCloseButton);
+    WybierzBut = Controls::NewFlatButton(this, "WybierzBut", QStringLiteral("Wybierz"),
+                                         QStyle::SP_DialogApplyButton);
+    ZamknijBut = Controls::NewFlatButton(this, "ZamknijBut", QStringLiteral("Wyjdź"),
+                                         QStyle::SP_DialogCloseButton);
     QFrame* bottom = Controls::NewButtonStrip(this, {WybierzBut, ZamknijBut});
 
     auto* column = new QVBoxLayout(this);
@@ -63,9 +67,13 @@ TSzukajF::TSzukajF(QWidget* parent) : TForm(parent, "SzukajF", QStringLiteral("S
         w->installEventFilter(this);
 }
 
-bool TSzukajF::IsRevenueTarget(int target) { return target == 1 || target == 4 || target == 6 || target == 7; }
+bool TSzukajF::IsRevenueTarget(int target) {
+    return target == 1 || target == 4 || target == 6 || target == 7;
+}
 
-int TSzukajF::Target() const { return Main ? Main->SearchTarget : 0; }
+int TSzukajF::Target() const {
+    return Main ? Main->SearchTarget : 0;
+}
 
 void TSzukajF::FormShow() {
     if (IsRevenueTarget(Target())) {
@@ -79,7 +87,9 @@ void TSzukajF::FormShow() {
     EdSzukaj->setFocus();
 }
 
-void TSzukajF::EdSzukajChange() { LoadList(); }
+void TSzukajF::EdSzukajChange() {
+    LoadList();
+}
 
 // The active categories whose names begin with the search text, case
 // ignored (Polish letters too) and every character taken as typed.
@@ -95,7 +105,10 @@ void TSzukajF::LoadList() {
     if (!prefix.isEmpty()) {
         rows.erase(std::remove_if(rows.begin(), rows.end(),
                                   [&](const QSqlRecord& r) {
-                                      return !r.value(QStringLiteral("NAZWA")).toString().toUpper().startsWith(prefix);
+                                      return !r.value(QStringLiteral("NAZWA"))
+                                                  .toString()
+                                                  .toUpper()
+                                                  .startsWith(prefix);
                                   }),
                    rows.end());
     }
@@ -167,7 +180,9 @@ void TSzukajF::Deliver(int id, const QString& name) {
     }
 }
 
-void TSzukajF::ZamknijButClick() { reject(); }
+void TSzukajF::ZamknijButClick() {
+    reject();
+}
 
 void TSzukajF::FormKeyUp(QKeyEvent* key) {
     if (key->key() == Qt::Key_Escape)

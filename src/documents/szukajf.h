@@ -11,7 +11,7 @@ class QToolButton;
 // entry dialog chosen by TMain::SearchTarget.
 class TSzukajF : public TForm {
     Q_OBJECT
-public:
+  public:
     explicit TSzukajF(QWidget* parent = nullptr);
 
     QLineEdit* EdSzukaj = nullptr;
@@ -26,7 +26,7 @@ public:
     // True for the targets that list revenue categories.
     static bool IsRevenueTarget(int target);
 
-public slots:
+  public slots:
     void FormShow() override;
     void EdSzukajChange();
     void LoadList();
@@ -34,11 +34,11 @@ public slots:
     void ZamknijButClick();
     void FormKeyUp(QKeyEvent* key);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     int Target() const;
     void Deliver(int id, const QString& name);
 };

@@ -37,8 +37,10 @@ TWyborKto::TWyborKto(QWidget* parent) : TForm(parent, "WyborKto", QString(), 732
     auto* frame = new QFrame(this);
     frame->setFrameShape(QFrame::StyledPanel);
     auto* buttons = new QVBoxLayout(frame);
-    WybierzBut = Controls::NewFlatButton(frame, "WybierzBut", QStringLiteral("Wybierz"), QStyle::SP_DialogApplyButton);
-    ZamknijBut = Controls::NewFlatButton(frame, "ZamknijBut", QStringLiteral("Wyjdź"), QStyle::SP_DialogCloseButton);
+    WybierzBut = Controls::NewFlatButton(frame, "WybierzBut", QStringLiteral("Wybierz"),
+                                         QStyle::SP_DialogApplyButton);
+    ZamknijBut = Controls::NewFlatButton(frame, "ZamknijBut", QStringLiteral("Wyjdź"),
+                                         QStyle::SP_DialogCloseButton);
     buttons->addWidget(WybierzBut);
     buttons->addStretch();
     buttons->addWidget(ZamknijBut);
@@ -58,7 +60,8 @@ TWyborKto::TWyborKto(QWidget* parent) : TForm(parent, "WyborKto", QString(), 732
 }
 
 void TWyborKto::FormShow() {
-    setWindowTitle(Target == 1 ? QStringLiteral("Wybór wpłacającego") : QStringLiteral("Wybór odbiorcy"));
+    setWindowTitle(Target == 1 ? QStringLiteral("Wybór wpłacającego")
+                               : QStringLiteral("Wybór odbiorcy"));
     EdSzukaj->blockSignals(true);
     EdSzukaj->clear();
     EdSzukaj->blockSignals(false);
@@ -66,7 +69,9 @@ void TWyborKto::FormShow() {
     EdSzukaj->setFocus();
 }
 
-void TWyborKto::EdSzukajChange() { LoadList(); }
+void TWyborKto::EdSzukajChange() {
+    LoadList();
+}
 
 // One line per distinct name, those containing the search text anywhere
 // (case ignored, every character taken as typed), ordered by name.
@@ -74,7 +79,8 @@ void TWyborKto::LoadList() {
     Rows rows;
     DB->RunAction([&] {
         rows = DB->Select(QStringLiteral("SELECT MAX(NRDOK) AS NRDOK,KTO FROM DOKUMENT") +
-                          (Target == 1 ? QStringLiteral(" WHERE RODZAJDOK='KP'") : QStringLiteral(" WHERE RODZAJDOK='KW'")) +
+                          (Target == 1 ? QStringLiteral(" WHERE RODZAJDOK='KP'")
+                                       : QStringLiteral(" WHERE RODZAJDOK='KW'")) +
                           QStringLiteral(" GROUP BY KTO"));
     });
     const QString part = EdSzukaj->text().toUpper();
@@ -107,4 +113,6 @@ void TWyborKto::WybierzButClick() {
     accept();
 }
 
-void TWyborKto::ZamknijButClick() { reject(); }
+void TWyborKto::ZamknijButClick() {
+    reject();
+}

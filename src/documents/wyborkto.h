@@ -11,7 +11,7 @@ class QToolButton;
 // the choice replaces the person field of the KP or cost-document dialog.
 class TWyborKto : public TForm {
     Q_OBJECT
-public:
+  public:
     explicit TWyborKto(QWidget* parent = nullptr);
 
     int Target = 0; // 1 = payer of a KP, 2 = recipient of a cost document
@@ -22,7 +22,7 @@ public:
     QToolButton* ZamknijBut = nullptr;
     ListModel* Query1 = nullptr;
 
-public slots:
+  public slots:
     void FormShow() override;
     void EdSzukajChange();
     void LoadList();

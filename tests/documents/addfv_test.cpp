@@ -1,7 +1,7 @@
 // The cost-document dialog: KW number proposal, checks, cover checks and the
 // line it writes.
-#include "entryfixture.h"
 #include "documents/memo.h"
+#include "entryfixture.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -10,7 +10,7 @@
 
 class AddFvTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void kwNumberProposal_data();
     void kwNumberProposal();
     void checks_data();
@@ -63,24 +63,28 @@ void AddFvTest::kwNumberProposal() {
     QFETCH(QString, expected);
     QFETCH(bool, warned);
     EntryFixture f;
-    QStringList sql = {QStringLiteral("INSERT INTO DOKUMENT (DATA,NRDOK,NRPOZ,RODZAJDOK,NUMER,NRKW) "
-                                      "VALUES ('2011-05-20',50,50,'KP','77','99')")};
+    QStringList sql = {
+        QStringLiteral("INSERT INTO DOKUMENT (DATA,NRDOK,NRPOZ,RODZAJDOK,NUMER,NRKW) "
+                       "VALUES ('2011-05-20',50,50,'KP','77','99')")};
     for (int i = 0; i < kws.size(); ++i)
-        sql << QStringLiteral("INSERT INTO DOKUMENT (DATA,NRDOK,NRPOZ,RODZAJDOK,NRKW) VALUES ('2011-05-%1',%1,%1,'KW',%2)")
+        sql << QStringLiteral("INSERT INTO DOKUMENT (DATA,NRDOK,NRPOZ,RODZAJDOK,NRKW) VALUES "
+                              "('2011-05-%1',%1,%1,'KW',%2)")
                    .arg(i + 10)
                    .arg(kws[i] == QLatin1String("-") ? QStringLiteral("NULL") : "'" + kws[i] + "'");
     f.t.Run(sql);
-    Fill(QStringLiteral("Czynsz"), QStringLiteral("FV 1"), QStringLiteral("5"), QStringLiteral("x"), QStringLiteral("7"),
-         QStringLiteral("Jan"));
+    Fill(QStringLiteral("Czynsz"), QStringLiteral("FV 1"), QStringLiteral("5"), QStringLiteral("x"),
+         QStringLiteral("7"), QStringLiteral("Jan"));
     QVERIFY(AddFv->PrepareNewDocument());
     QCOMPARE(AddFv->EdNrKw->text(), expected);
     QCOMPARE(f.t.ui().messages.size(), warned ? 1 : 0);
     if (warned) {
         QCOMPARE(f.t.ui().messages.first().caption, QStringLiteral("Ostrzeżenie"));
         QCOMPARE(f.t.ui().messages.first().icon, MsgIcon::Exclamation);
-        QCOMPARE(f.t.ui().messages.first().text,
-                 QStringLiteral("Nieprawidłowy format ostatniego numeru KW, nie można ustanowić kolejnego numeru "
-                                "automatycznie."));
+        QCOMPARE(
+            f.t.ui().messages.first().text,
+            QStringLiteral(
+                "Nieprawidłowy format ostatniego numeru KW, nie można ustanowić kolejnego numeru "
+                "automatycznie."));
     }
     for (QLineEdit* e : {AddFv->EdRodzaj, AddFv->EdNr, AddFv->EdWartosc})
         QCOMPARE(e->text(), QString());
@@ -96,27 +100,42 @@ void AddFvTest::checks_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("tab");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("1 no category") << QStringList{"", "", "", "", "", ""} << true << "Musisz wybrać rodzaj kosztu."
-                                   << "Dane" << "EdRodzaj";
-    QTest::newRow("2 no invoice number") << QStringList{"Czynsz", "", "", "", "", ""} << true
-                                         << "Musisz wpisać nr Faktury." << "Dane" << "EdNr";
+    QTest::newRow("1 no category")
+        << QStringList{"", "", "", "", "", ""} << true << "Musisz wybrać rodzaj kosztu."
+        << "Dane"
+        << "EdRodzaj";
+    QTest::newRow("2 no invoice number")
+        << QStringList{"Czynsz", "", "", "", "", ""} << true << "Musisz wpisać nr Faktury."
+        << "Dane"
+        << "EdNr";
     QTest::newRow("3 no value") << QStringList{"Czynsz", "FV 1", "", "", "", ""} << true
-                                << "Musisz wpisać wartość rozchodu." << "Dane" << "EdWartosc";
+                                << "Musisz wpisać wartość rozchodu."
+                                << "Dane"
+                                << "EdWartosc";
     QTest::newRow("4 zero value") << QStringList{"Czynsz", "FV 1", "0", "", "", ""} << true
-                                  << "Musisz wpisać wartość rozchodu większą od 0." << "Dane" << "EdWartosc";
-    QTest::newRow("5 no description") << QStringList{"Czynsz", "FV 1", "0,01", "", "", ""} << true
-                                      << "Musisz wpisać opis." << "Dane" << "EdOpis";
-    QTest::newRow("6 printing without KW number") << QStringList{"Czynsz", "FV 1", "1", "\n", "", ""} << true
-                                                  << "Jeśli chcesz drukować KW, to musisz wpisać nr KW." << "KW"
-                                                  << "EdNrKw";
-    QTest::newRow("7 printing without recipient") << QStringList{"Czynsz", "FV 1", "1", "x", "3", ""} << true
-                                                  << "Jeśli chcesz drukować KW, to musisz wypełnić pole Komu."
-                                                  << "KW" << "EdKomu";
-    QTest::newRow("value beyond the money columns") << QStringList{"Czynsz", "FV 1", "1000000000", "x", "", ""}
-                                                    << false
-                                                    << "Zbyt duża kwota. Największa kwota, jaką można zapisać, to "
-                                                       "999\u00a0999\u00a0999,99."
-                                                    << "Dane" << "EdWartosc";
+                                  << "Musisz wpisać wartość rozchodu większą od 0."
+                                  << "Dane"
+                                  << "EdWartosc";
+    QTest::newRow("5 no description")
+        << QStringList{"Czynsz", "FV 1", "0,01", "", "", ""} << true << "Musisz wpisać opis."
+        << "Dane"
+        << "EdOpis";
+    QTest::newRow("6 printing without KW number")
+        << QStringList{"Czynsz", "FV 1", "1", "\n", "", ""} << true
+        << "Jeśli chcesz drukować KW, to musisz wpisać nr KW."
+        << "KW"
+        << "EdNrKw";
+    QTest::newRow("7 printing without recipient")
+        << QStringList{"Czynsz", "FV 1", "1", "x", "3", ""} << true
+        << "Jeśli chcesz drukować KW, to musisz wypełnić pole Komu."
+        << "KW"
+        << "EdKomu";
+    QTest::newRow("value beyond the money columns")
+        << QStringList{"Czynsz", "FV 1", "1000000000", "x", "", ""} << false
+        << "Zbyt duża kwota. Największa kwota, jaką można zapisać, to "
+           "999\u00a0999\u00a0999,99."
+        << "Dane"
+        << "EdWartosc";
 }
 
 void AddFvTest::checks() {
@@ -148,13 +167,28 @@ void AddFvTest::coverChecks_data() {
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("message"); // "" = saved
     QTest::addColumn<double>("balance");
-    QTest::newRow("cost equal to the funds") << "100" << "100" << "" << "100" << "" << 0.0;
-    QTest::newRow("one grosz more") << "100" << "100" << "" << "100,01" << kFundsMessage << 0.0;
-    QTest::newRow("funds in the bank, not in the till") << "100" << "100" << "'WB',500,0,600" << "150"
-                                                        << kCashMessage << 0.0;
-    QTest::newRow("cash from a KP") << "0" << "0" << "'KP',300,0,300" << "300" << "" << 0.0;
-    QTest::newRow("funds after the last document") << "0" << "1000" << "'KW',0,80,-80" << "5" << kFundsMessage
-                                                   << 0.0;
+    QTest::newRow("cost equal to the funds") << "100"
+                                             << "100"
+                                             << ""
+                                             << "100"
+                                             << "" << 0.0;
+    QTest::newRow("one grosz more") << "100"
+                                    << "100"
+                                    << ""
+                                    << "100,01" << kFundsMessage << 0.0;
+    QTest::newRow("funds in the bank, not in the till") << "100"
+                                                        << "100"
+                                                        << "'WB',500,0,600"
+                                                        << "150" << kCashMessage << 0.0;
+    QTest::newRow("cash from a KP") << "0"
+                                    << "0"
+                                    << "'KP',300,0,300"
+                                    << "300"
+                                    << "" << 0.0;
+    QTest::newRow("funds after the last document") << "0"
+                                                   << "1000"
+                                                   << "'KW',0,80,-80"
+                                                   << "5" << kFundsMessage << 0.0;
 }
 
 void AddFvTest::coverChecks() {
@@ -167,21 +201,26 @@ void AddFvTest::coverChecks() {
     EntryFixture f;
     f.Opening(funds, cash);
     if (!ledger.isEmpty())
-        f.t.Run({QStringLiteral("INSERT INTO DOKUMENT (DATA,NRDOK,NRPOZ,OKRES,NRRK,RODZAJDOK,PRZYCHOD,ROZCHOD,POZOSTALESR) "
-                                "VALUES ('2011-02-01',1,2,1,1,%1)")
-                     .arg(ledger)});
+        f.t.Run(
+            {QStringLiteral("INSERT INTO DOKUMENT "
+                            "(DATA,NRDOK,NRPOZ,OKRES,NRRK,RODZAJDOK,PRZYCHOD,ROZCHOD,POZOSTALESR) "
+                            "VALUES ('2011-02-01',1,2,1,1,%1)")
+                 .arg(ledger)});
     const int before = f.Count();
     OpenNew(f);
     AddFv->EdData->setDate(QDate(2011, 2, 10));
-    Fill(QStringLiteral("Czynsz"), QStringLiteral("FV 1"), amount, QStringLiteral("Czynsz za luty"));
+    Fill(QStringLiteral("Czynsz"), QStringLiteral("FV 1"), amount,
+         QStringLiteral("Czynsz za luty"));
     AddFv->ZapiszButClick();
     if (message.isEmpty()) {
         QVERIFY2(f.t.ui().messages.isEmpty(), qPrintable(f.t.ui().Texts().join('\n')));
         QVERIFY(!AddFv->isVisible());
         QCOMPARE(f.Count(), before + 1);
-        QCOMPARE(f.t.Value(QStringLiteral("SELECT POZOSTALESR FROM DOKUMENT WHERE RODZAJDOK='KW' AND NUMER='FV 1'"))
-                     .toDouble(),
-                 balance);
+        QCOMPARE(
+            f.t.Value(QStringLiteral(
+                          "SELECT POZOSTALESR FROM DOKUMENT WHERE RODZAJDOK='KW' AND NUMER='FV 1'"))
+                .toDouble(),
+            balance);
     } else {
         QCOMPARE(f.t.ui().Texts(), QStringList{message});
         QCOMPARE(f.t.ui().messages.first().caption, QStringLiteral("Błąd"));
@@ -206,8 +245,8 @@ void AddFvTest::writesLine() {
     f.t.Run({QStringLiteral("UPDATE STANP SET LICZNIKSTART=3, LICZNIKPOZ=8, NRK=4")});
     OpenNew(f);
     AddFv->EdData->setDate(QDate(2012, 9, 3));
-    Fill(QStringLiteral("Papier"), QStringLiteral("FV 7/2012"), QStringLiteral("49,9"), QStringLiteral("Ryza papieru"),
-         nrKw, QStringLiteral("Hurtownia\nul. Długa 5"));
+    Fill(QStringLiteral("Papier"), QStringLiteral("FV 7/2012"), QStringLiteral("49,9"),
+         QStringLiteral("Ryza papieru"), nrKw, QStringLiteral("Hurtownia\nul. Długa 5"));
     AddFv->ZapiszButClick();
     QVERIFY2(f.t.ui().messages.isEmpty(), qPrintable(f.t.ui().Texts().join('\n')));
     const auto rows = DB->Select(QStringLiteral("SELECT * FROM DOKUMENT"));
@@ -229,23 +268,24 @@ void AddFvTest::writesLine() {
     QCOMPARE(r.value("KTO").toString(), QStringLiteral("Hurtownia\nul. Długa 5"));
     QCOMPARE(r.value("NRKW").isNull(), nrKw.isEmpty());
     QCOMPARE(r.value("NRKW").toString(), nrKw);
-    QCOMPARE(f.t.Value(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'")).toInt(), 4);
+    QCOMPARE(f.t.Value(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'")).toInt(),
+             4);
 }
 
 void AddFvTest::printTickedShowsVoucher() {
     EntryFixture f;
     f.Opening(QStringLiteral("100"), QStringLiteral("100"));
     OpenNew(f);
-    Fill(QStringLiteral("Czynsz"), QStringLiteral("FV 1"), QStringLiteral("10"), QStringLiteral("x"),
-         QStringLiteral("1"), QStringLiteral("Jan"));
+    Fill(QStringLiteral("Czynsz"), QStringLiteral("FV 1"), QStringLiteral("10"),
+         QStringLiteral("x"), QStringLiteral("1"), QStringLiteral("Jan"));
     QVERIFY(AddFv->CheckKw->isEnabled());
     AddFv->CheckKw->setChecked(true);
     QCOMPARE(PreviewsShownBy([] { AddFv->ZapiszButClick(); }), 1);
     QVERIFY(!AddFv->isVisible());
     // Refused by the funds check: nothing to print.
     OpenNew(f);
-    Fill(QStringLiteral("Czynsz"), QStringLiteral("FV 2"), QStringLiteral("95"), QStringLiteral("x"),
-         QStringLiteral("2"), QStringLiteral("Jan"));
+    Fill(QStringLiteral("Czynsz"), QStringLiteral("FV 2"), QStringLiteral("95"),
+         QStringLiteral("x"), QStringLiteral("2"), QStringLiteral("Jan"));
     AddFv->CheckKw->setChecked(true);
     QCOMPARE(PreviewsShownBy([] { AddFv->ZapiszButClick(); }), 0);
     QCOMPARE(f.t.ui().Texts(), QStringList{kFundsMessage});
@@ -256,7 +296,8 @@ void AddFvTest::textsLimitedToTheirColumns() {
     EntryFixture f;
     f.Opening(QStringLiteral("100"), QStringLiteral("100"));
     OpenNew(f);
-    Fill(QStringLiteral("Czynsz"), QStringLiteral("FV 1"), QStringLiteral("1"), QStringLiteral("x"));
+    Fill(QStringLiteral("Czynsz"), QStringLiteral("FV 1"), QStringLiteral("1"),
+         QStringLiteral("x"));
     QTest::keyClicks(AddFv->EdNrKw, QString(25, QLatin1Char('7')));
     AddFv->EdKomu->setText(QString(299, QLatin1Char('k')));
     AddFv->EdKomu->moveCursor(QTextCursor::End);
@@ -267,8 +308,10 @@ void AddFvTest::textsLimitedToTheirColumns() {
     QCOMPARE(AddFv->EdKomu->text().size(), 300);
     AddFv->ZapiszButClick();
     QVERIFY2(f.t.ui().messages.isEmpty(), qPrintable(f.t.ui().Texts().join('\n')));
-    QCOMPARE(f.t.Value(QStringLiteral("SELECT NRKW FROM DOKUMENT")).toString(), QString(20, QLatin1Char('7')));
-    QCOMPARE(f.t.Value(QStringLiteral("SELECT KTO FROM DOKUMENT")).toString(), QString(300, QLatin1Char('z')));
+    QCOMPARE(f.t.Value(QStringLiteral("SELECT NRKW FROM DOKUMENT")).toString(),
+             QString(20, QLatin1Char('7')));
+    QCOMPARE(f.t.Value(QStringLiteral("SELECT KTO FROM DOKUMENT")).toString(),
+             QString(300, QLatin1Char('z')));
 }
 
 void AddFvTest::keyFilters() {
@@ -282,7 +325,8 @@ void AddFvTest::keyFilters() {
     QVERIFY(f.t.ui().messages.isEmpty());
     QTest::keyClick(AddFv->EdRodzaj, Qt::Key_C);
     QCOMPARE(AddFv->EdRodzaj->text(), QString());
-    QCOMPARE(f.t.ui().Texts(), QStringList{QStringLiteral("Nie można tu nic wpisywać ręcznie, należy wybrać z listy.")});
+    QCOMPARE(f.t.ui().Texts(), QStringList{QStringLiteral(
+                                   "Nie można tu nic wpisywać ręcznie, należy wybrać z listy.")});
 }
 
 QTEST_MAIN(AddFvTest)

@@ -1,6 +1,6 @@
 // The KP dialog: its opener, key filters, checks and the lines it writes.
-#include "entryfixture.h"
 #include "documents/memo.h"
+#include "entryfixture.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -12,7 +12,7 @@
 
 class AddKpTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void opener_data();
     void opener();
     void checks_data();
@@ -66,8 +66,8 @@ void AddKpTest::opener_data() {
     QTest::addColumn<bool>("warned");
     QTest::newRow("numbers typed by hand") << 0 << QStringList{"3:KP:12"} << "" << false;
     QTest::newRow("no KP yet") << 1 << QStringList{"3:KW:7"} << "1" << false;
-    QTest::newRow("after 12 (last by position)") << 1 << QStringList{"9:KP:12", "4:KP:30", "10:KW:FV 8"} << "13"
-                                                 << false;
+    QTest::newRow("after 12 (last by position)")
+        << 1 << QStringList{"9:KP:12", "4:KP:30", "10:KW:FV 8"} << "13" << false;
     QTest::newRow("after 12a") << 1 << QStringList{"4:KP:11", "5:KP:12a"} << "" << true;
 }
 
@@ -80,14 +80,15 @@ void AddKpTest::opener() {
     QStringList sql;
     for (const QString& row : rows) {
         const QStringList p = row.split(QLatin1Char(':'));
-        sql << QStringLiteral("INSERT INTO DOKUMENT (DATA,NRDOK,NRPOZ,RODZAJDOK,NUMER) VALUES ('2011-03-%1',%1,%1,'%2','%3')")
+        sql << QStringLiteral("INSERT INTO DOKUMENT (DATA,NRDOK,NRPOZ,RODZAJDOK,NUMER) VALUES "
+                              "('2011-03-%1',%1,%1,'%2','%3')")
                    .arg(p.at(0).toInt(), 2, 10, QLatin1Char('0'))
                    .arg(p.at(1), p.at(2));
     }
     f.t.Run(sql);
     Main->AutoKp = autoKp;
-    Fill(QStringLiteral("Składki"), QStringLiteral("stary"), QStringLiteral("5"), QStringLiteral("opis"),
-         QStringLiteral("Darowizny"), QStringLiteral("1"));
+    Fill(QStringLiteral("Składki"), QStringLiteral("stary"), QStringLiteral("5"),
+         QStringLiteral("opis"), QStringLiteral("Darowizny"), QStringLiteral("1"));
     AddKp->EdKomu->setText(QStringLiteral("Jan"));
     AddKp->CheckWstaw->setChecked(true);
     AddKp->CheckWstaw->setEnabled(false);
@@ -98,18 +99,22 @@ void AddKpTest::opener() {
         QCOMPARE(f.t.ui().messages.size(), 1);
         QCOMPARE(f.t.ui().messages.first().caption, QStringLiteral("Ostrzeżenie"));
         QCOMPARE(f.t.ui().messages.first().icon, MsgIcon::Exclamation);
-        QCOMPARE(f.t.ui().messages.first().text,
-                 QStringLiteral("Nieprawidłowy format ostatniego numeru KP, nie można ustanowić kolejnego numeru "
-                                "automatycznie."));
+        QCOMPARE(
+            f.t.ui().messages.first().text,
+            QStringLiteral(
+                "Nieprawidłowy format ostatniego numeru KP, nie można ustanowić kolejnego numeru "
+                "automatycznie."));
     } else {
         QVERIFY(f.t.ui().messages.isEmpty());
     }
     // The date cannot go below the last line by position.
-    const QDate last = f.t.Value(QStringLiteral("SELECT DATA FROM DOKUMENT ORDER BY NRPOZ DESC ROWS 1")).toDate();
+    const QDate last =
+        f.t.Value(QStringLiteral("SELECT DATA FROM DOKUMENT ORDER BY NRPOZ DESC ROWS 1")).toDate();
     QCOMPARE(AddKp->EdData->minimumDate(), last);
     QCOMPARE(AddKp->EdData->maximumDate(), QDate::currentDate().addDays(10000));
     QCOMPARE(AddKp->EdData->date(), QDate::currentDate());
-    for (QLineEdit* e : {AddKp->EdRodzajP, AddKp->EdWartoscP, AddKp->EdRodzajPD, AddKp->EdWartoscPD})
+    for (QLineEdit* e :
+         {AddKp->EdRodzajP, AddKp->EdWartoscP, AddKp->EdRodzajPD, AddKp->EdWartoscPD})
         QCOMPARE(e->text(), QString());
     QCOMPARE(AddKp->EdOpis->text(), QString());
     QCOMPARE(AddKp->EdKomu->text(), QString());
@@ -127,39 +132,56 @@ void AddKpTest::opener() {
 }
 
 void AddKpTest::checks_data() {
-    QTest::addColumn<QStringList>("fields"); // rodzajP, nr, wartoscP, opis, komu, rodzajPD, wartoscPD
+    QTest::addColumn<QStringList>(
+        "fields"); // rodzajP, nr, wartoscP, opis, komu, rodzajPD, wartoscPD
     QTest::addColumn<bool>("print");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("tab");
     QTest::addColumn<QString>("focus");
     const QString revenue = QStringLiteral("Musisz wybrać rodzaj przychodu.");
     const QString value = QStringLiteral("Musisz wpisać wartość przychodu.");
-    QTest::newRow("1 no category") << QStringList{"", "", "", "", "", "", ""} << true << revenue << "Dane"
-                                   << "EdRodzajP";
+    QTest::newRow("1 no category")
+        << QStringList{"", "", "", "", "", "", ""} << true << revenue << "Dane"
+        << "EdRodzajP";
     QTest::newRow("2 no number") << QStringList{"Składki", "", "", "", "", "", ""} << true
-                                 << "Musisz wpisać nr KP." << "Dane" << "EdNr";
-    QTest::newRow("3 no value") << QStringList{"Składki", "7", "", "", "", "", ""} << true << value << "Dane"
+                                 << "Musisz wpisać nr KP."
+                                 << "Dane"
+                                 << "EdNr";
+    QTest::newRow("3 no value") << QStringList{"Składki", "7", "", "", "", "", ""} << true << value
+                                << "Dane"
                                 << "EdWartoscP";
     QTest::newRow("4 zero value") << QStringList{"Składki", "7", "0,00", "", "", "", ""} << true
-                                  << "Musisz wpisać wartość przychodu większą od 0." << "Dane" << "EdWartoscP";
-    QTest::newRow("5 no description") << QStringList{"Składki", "7", "10", "", "", "", ""} << true
-                                      << "Musisz wpisać opis." << "Dane" << "EdOpis";
+                                  << "Musisz wpisać wartość przychodu większą od 0."
+                                  << "Dane"
+                                  << "EdWartoscP";
+    QTest::newRow("5 no description")
+        << QStringList{"Składki", "7", "10", "", "", "", ""} << true << "Musisz wpisać opis."
+        << "Dane"
+        << "EdOpis";
     QTest::newRow("6 printing without payer (blank description is content)")
         << QStringList{"Składki", "7", "10", " ", "", "", ""} << true
-        << "Jeśli chcesz drukować KP, to musisz wypełnić pole Od kogo." << "KP" << "EdKomu";
-    QTest::newRow("7 second category without value") << QStringList{"Składki", "7", "10", "x", "", "Inne", ""}
-                                                     << false << value << "Dane" << "EdWartoscPD";
-    QTest::newRow("8 second value without category") << QStringList{"Składki", "7", "10", "x", "", "", "5"}
-                                                     << false << revenue << "Dane" << "EdRodzajPD";
-    QTest::newRow("second value a lone comma") << QStringList{"Składki", "7", "10", "x", "", "Inne", ","} << false
-                                               << "Wpisana wartość „,” nie jest poprawną kwotą." << "Dane"
-                                               << "EdWartoscPD";
-    const QString tooLarge =
-        QStringLiteral("Zbyt duża kwota. Największa kwota, jaką można zapisać, to 999\u00a0999\u00a0999,99.");
-    QTest::newRow("value beyond the money columns") << QStringList{"Składki", "7", "1000000000", "x", "", "", ""}
-                                                    << false << tooLarge << "Dane" << "EdWartoscP";
+        << "Jeśli chcesz drukować KP, to musisz wypełnić pole Od kogo."
+        << "KP"
+        << "EdKomu";
+    QTest::newRow("7 second category without value")
+        << QStringList{"Składki", "7", "10", "x", "", "Inne", ""} << false << value << "Dane"
+        << "EdWartoscPD";
+    QTest::newRow("8 second value without category")
+        << QStringList{"Składki", "7", "10", "x", "", "", "5"} << false << revenue << "Dane"
+        << "EdRodzajPD";
+    QTest::newRow("second value a lone comma")
+        << QStringList{"Składki", "7", "10", "x", "", "Inne", ","} << false
+        << "Wpisana wartość „,” nie jest poprawną kwotą."
+        << "Dane"
+        << "EdWartoscPD";
+    const QString tooLarge = QStringLiteral(
+        "Zbyt duża kwota. Największa kwota, jaką można zapisać, to 999\u00a0999\u00a0999,99.");
+    QTest::newRow("value beyond the money columns")
+        << QStringList{"Składki", "7", "1000000000", "x", "", "", ""} << false << tooLarge << "Dane"
+        << "EdWartoscP";
     QTest::newRow("second value beyond the money columns")
-        << QStringList{"Składki", "7", "1", "x", "", "Inne", "99999999999999999999"} << false << tooLarge << "Dane"
+        << QStringList{"Składki", "7", "1", "x", "", "Inne", "99999999999999999999"} << false
+        << tooLarge << "Dane"
         << "EdWartoscPD";
 }
 
@@ -194,11 +216,19 @@ void AddKpTest::writesLines_data() {
     QTest::addColumn<double>("stored2");
     QTest::addColumn<double>("balance1");
     QTest::addColumn<double>("balance2");
-    QTest::newRow("one line") << "50" << "12,5" << "" << 12.5 << 0.0 << 62.5 << 0.0;
-    QTest::newRow("two lines") << "50" << "40" << "60,25" << 40.0 << 60.25 << 90.0 << 150.25;
-    QTest::newRow("second value 0") << "50" << "5" << "0" << 5.0 << 0.0 << 55.0 << 55.0;
+    QTest::newRow("one line") << "50"
+                              << "12,5"
+                              << "" << 12.5 << 0.0 << 62.5 << 0.0;
+    QTest::newRow("two lines") << "50"
+                               << "40"
+                               << "60,25" << 40.0 << 60.25 << 90.0 << 150.25;
+    QTest::newRow("second value 0") << "50"
+                                    << "5"
+                                    << "0" << 5.0 << 0.0 << 55.0 << 55.0;
     // Each step narrowed to single precision and rounded halves up.
-    QTest::newRow("fractions of a grosz") << "100" << "10,005" << "0,005" << 10.01 << 0.01 << 110.01 << 110.02;
+    QTest::newRow("fractions of a grosz") << "100"
+                                          << "10,005"
+                                          << "0,005" << 10.01 << 0.01 << 110.01 << 110.02;
 }
 
 void AddKpTest::writesLines() {
@@ -215,7 +245,8 @@ void AddKpTest::writesLines() {
     f.t.Run({QStringLiteral("UPDATE STANP SET LICZNIKSTART=5, LICZNIKPOZ=20, NRK=3")});
     OpenNew(f);
     AddKp->EdData->setDate(QDate(2011, 3, 14));
-    Fill(QStringLiteral("Składki"), QStringLiteral("KP/7"), first, QStringLiteral("Wpłaty za marzec"),
+    Fill(QStringLiteral("Składki"), QStringLiteral("KP/7"), first,
+         QStringLiteral("Wpłaty za marzec"),
          second.isEmpty() ? QString() : QStringLiteral("Darowizny"), second);
     AddKp->EdKomu->setText(QStringLiteral("Jan Kowalski\nkl. 3a"));
     AddKp->ZapiszButClick();
@@ -244,7 +275,8 @@ void AddKpTest::writesLines() {
     if (lines.size() == 2)
         QVERIFY(lines.last().value("KTO").isNull());
     // The first document opens cash report 3: the counter follows.
-    QCOMPARE(f.t.Value(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'")).toInt(), 3);
+    QCOMPARE(f.t.Value(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'")).toInt(),
+             3);
 }
 
 void AddKpTest::removedSecondCategoryWritesOneLine() {
@@ -274,8 +306,9 @@ void AddKpTest::newMonthQuestion() {
     QFETCH(bool, yes);
     EntryFixture f;
     f.Categories({QStringLiteral("Składki")}, {});
-    f.t.Run({QStringLiteral("INSERT INTO DOKUMENT (DATA,PRZYCHOD,NRDOK,NRPOZ,RODZAJDOK,POZOSTALESR,OKRES,NRRK,RODZAJP) "
-                            "VALUES ('2010-12-15',20,1,2,'KP',20,1,1,2)")});
+    f.t.Run({QStringLiteral(
+        "INSERT INTO DOKUMENT (DATA,PRZYCHOD,NRDOK,NRPOZ,RODZAJDOK,POZOSTALESR,OKRES,NRRK,RODZAJP) "
+        "VALUES ('2010-12-15',20,1,2,'KP',20,1,1,2)")});
     int printed = 0;
     AddKp->VoucherPrinter = [&](int) { ++printed; };
     OpenNew(f);
@@ -288,7 +321,8 @@ void AddKpTest::newMonthQuestion() {
     QCOMPARE(f.t.ui().messages.size(), 1);
     QVERIFY(f.t.ui().messages.first().question);
     QCOMPARE(f.t.ui().messages.first().text,
-             QStringLiteral("Uwaga, dokument jest z nowego miesiąca. Czy chcesz zamknąć poprzedni miesiąc i utworzyć "
+             QStringLiteral("Uwaga, dokument jest z nowego miesiąca. Czy chcesz zamknąć poprzedni "
+                            "miesiąc i utworzyć "
                             "nowy?"));
     QVERIFY(!AddKp->isVisible());
     QCOMPARE(f.Count(), yes ? 2 : 1);
@@ -303,12 +337,24 @@ void AddKpTest::amountKeys_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("one comma only") << "EdWartoscP" << "12,5,0" << "12,50";
-    QTest::newRow("full stop refused") << "EdWartoscP" << "1.5" << "15";
-    QTest::newRow("letters and signs refused") << "EdWartoscP" << "a1-b2 e+" << "12";
-    QTest::newRow("lone comma is no number") << "EdWartoscP" << "," << "";
-    QTest::newRow("second value: one comma") << "EdWartoscPD" << "3,,2.1" << "3,21";
-    QTest::newRow("second value keeps a lone comma") << "EdWartoscPD" << "," << ",";
+    QTest::newRow("one comma only") << "EdWartoscP"
+                                    << "12,5,0"
+                                    << "12,50";
+    QTest::newRow("full stop refused") << "EdWartoscP"
+                                       << "1.5"
+                                       << "15";
+    QTest::newRow("letters and signs refused") << "EdWartoscP"
+                                               << "a1-b2 e+"
+                                               << "12";
+    QTest::newRow("lone comma is no number") << "EdWartoscP"
+                                             << ","
+                                             << "";
+    QTest::newRow("second value: one comma") << "EdWartoscPD"
+                                             << "3,,2.1"
+                                             << "3,21";
+    QTest::newRow("second value keeps a lone comma") << "EdWartoscPD"
+                                                     << ","
+                                                     << ",";
 }
 
 void AddKpTest::amountKeys() {
@@ -329,8 +375,8 @@ void AddKpTest::amountKeys() {
 void AddKpTest::secondCategoryEnabledByFirstAcceptedKey() {
     EntryFixture f;
     OpenNew(f);
-    const QList<QWidget*> group = {AddKp->Label11, AddKp->Label5, AddKp->AddRodzajPD, AddKp->EdRodzajPD,
-                                   AddKp->EdWartoscPD};
+    const QList<QWidget*> group = {AddKp->Label11, AddKp->Label5, AddKp->AddRodzajPD,
+                                   AddKp->EdRodzajPD, AddKp->EdWartoscPD};
     auto enabled = [&] {
         return std::all_of(group.begin(), group.end(), [](QWidget* w) { return w->isEnabled(); });
     };
@@ -358,7 +404,8 @@ void AddKpTest::categoryFieldRefusesTyping() {
         QTest::keyClick(field, Qt::Key_A);
         QCOMPARE(field->text(), QStringLiteral("Składki"));
         QCOMPARE(f.t.ui().Texts(),
-                 QStringList{QStringLiteral("Nie można tu nic wpisywać ręcznie, należy wybrać z listy.")});
+                 QStringList{
+                     QStringLiteral("Nie można tu nic wpisywać ręcznie, należy wybrać z listy.")});
         QCOMPARE(f.t.ui().messages.first().caption, QStringLiteral("Błąd"));
         QCOMPARE(f.t.ui().messages.first().icon, MsgIcon::Exclamation);
     }
@@ -381,14 +428,16 @@ void AddKpTest::failedCommitKeepsInputAndPrintsNothing() {
     EntryFixture f;
     f.Categories({QStringLiteral("Składki"), QStringLiteral("Darowizny")}, {});
     // The commit is refused while a KP numbered ZLY would be kept.
-    f.t.Run({QStringLiteral("CREATE EXCEPTION E_PROBA 'Próba'"),
-             QStringLiteral("CREATE TRIGGER NIE_ZAPISUJ ON TRANSACTION COMMIT AS BEGIN "
-                            "IF (EXISTS(SELECT 1 FROM DOKUMENT WHERE NUMER='ZLY')) THEN EXCEPTION E_PROBA; END")});
+    f.t.Run(
+        {QStringLiteral("CREATE EXCEPTION E_PROBA 'Próba'"),
+         QStringLiteral(
+             "CREATE TRIGGER NIE_ZAPISUJ ON TRANSACTION COMMIT AS BEGIN "
+             "IF (EXISTS(SELECT 1 FROM DOKUMENT WHERE NUMER='ZLY')) THEN EXCEPTION E_PROBA; END")});
     QList<int> printed;
     AddKp->VoucherPrinter = [&](int nrDok) { printed << nrDok; };
     OpenNew(f);
-    Fill(QStringLiteral("Składki"), QStringLiteral("ZLY"), QStringLiteral("10"), QStringLiteral("opis"),
-         QStringLiteral("Darowizny"), QStringLiteral("2,5"));
+    Fill(QStringLiteral("Składki"), QStringLiteral("ZLY"), QStringLiteral("10"),
+         QStringLiteral("opis"), QStringLiteral("Darowizny"), QStringLiteral("2,5"));
     AddKp->EdKomu->setText(QStringLiteral("Jan"));
     AddKp->CheckKp->setChecked(true);
     AddKp->ZapiszButClick();
@@ -413,8 +462,8 @@ void AddKpTest::statementFailingHalfWayKeepsNothing() {
     int printed = 0;
     AddKp->VoucherPrinter = [&](int) { ++printed; };
     OpenNew(f);
-    Fill(QStringLiteral("Składki"), QStringLiteral("1"), QStringLiteral("10"), QStringLiteral("opis"),
-         QStringLiteral("Darowizny"), QStringLiteral("5"));
+    Fill(QStringLiteral("Składki"), QStringLiteral("1"), QStringLiteral("10"),
+         QStringLiteral("opis"), QStringLiteral("Darowizny"), QStringLiteral("5"));
     AddKp->EdKomu->setText(QStringLiteral("Jan"));
     AddKp->CheckKp->setChecked(true);
     AddKp->ZapiszButClick();

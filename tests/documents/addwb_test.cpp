@@ -1,6 +1,6 @@
 // The WB dialog: pairs, zero statement, checks and the lines it writes.
-#include "entryfixture.h"
 #include "documents/memo.h"
+#include "entryfixture.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -11,7 +11,7 @@
 
 class AddWbTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void checks_data();
     void checks();
     void writesLines_data();
@@ -67,34 +67,44 @@ void AddWbTest::checks_data() {
     const QString costValue = QStringLiteral("Musisz wpisać wartość kosztu.");
     const QString revenue = QStringLiteral("Musisz wybrać rodzaj przychodu.");
     const QString revenueValue = QStringLiteral("Musisz wpisać wartość przychodu.");
-    QTest::newRow("1 no number") << QStringList{"", "", "", "", "", ""} << true << "Musisz wpisać nr WB." << "EdNr";
+    QTest::newRow("1 no number") << QStringList{"", "", "", "", "", ""} << true
+                                 << "Musisz wpisać nr WB."
+                                 << "EdNr";
     QTest::newRow("2 no category") << QStringList{"3", "", "", ":5", ":1", ""} << false
-                                   << "Musisz wybrać rodzaj kosztu lub przychodu." << "EdRodzajK";
-    QTest::newRow("3 cost without value") << QStringList{"3", "Opłaty", "", "", "", ""} << false << costValue
-                                          << "EdWartoscK";
-    QTest::newRow("4 cost value without category") << QStringList{"3", ":5", "Odsetki", "", "", ""} << false
-                                                   << cost << "EdRodzajK";
-    QTest::newRow("5 revenue without value") << QStringList{"3", "Opłaty:5", "Odsetki", "", "", ""} << false
-                                             << revenueValue << "EdWartoscP";
-    QTest::newRow("6 revenue value without category") << QStringList{"3", "Opłaty:5", ":1", "", "", ""} << false
-                                                      << revenue << "EdRodzajP";
-    QTest::newRow("7 second cost without value") << QStringList{"3", "Opłaty:5", "", "Prowizja", "", ""} << false
-                                                 << costValue << "EdWartoscKD";
-    QTest::newRow("8 second cost value without category") << QStringList{"3", "Opłaty:5", "", ":2", "", ""}
-                                                          << false << cost << "EdRodzajKD";
-    QTest::newRow("9 second revenue without value") << QStringList{"3", "Opłaty:5", "", "", "Odsetki", ""}
-                                                    << false << revenueValue << "EdWartoscPD";
-    QTest::newRow("10 second revenue value without category") << QStringList{"3", "Opłaty:5", "", "", ":4", ""}
-                                                              << false << revenue << "EdRodzajPD";
-    QTest::newRow("11 no description") << QStringList{"3", "Opłaty:0", "", "", "", ""} << false
-                                       << "Musisz wpisać opis." << "EdOpis";
-    QTest::newRow("zero statement: description only") << QStringList{" ", "", "", "", "", ""} << true
-                                                       << "Musisz wpisać opis." << "EdOpis";
-    QTest::newRow("second revenue a lone comma") << QStringList{"3", "", "Odsetki:1", "", "Odsetki:,", "x"} << false
-                                                 << "Wpisana wartość „,” nie jest poprawną kwotą." << "EdWartoscPD";
+                                   << "Musisz wybrać rodzaj kosztu lub przychodu."
+                                   << "EdRodzajK";
+    QTest::newRow("3 cost without value")
+        << QStringList{"3", "Opłaty", "", "", "", ""} << false << costValue << "EdWartoscK";
+    QTest::newRow("4 cost value without category")
+        << QStringList{"3", ":5", "Odsetki", "", "", ""} << false << cost << "EdRodzajK";
+    QTest::newRow("5 revenue without value") << QStringList{"3", "Opłaty:5", "Odsetki", "", "", ""}
+                                             << false << revenueValue << "EdWartoscP";
+    QTest::newRow("6 revenue value without category")
+        << QStringList{"3", "Opłaty:5", ":1", "", "", ""} << false << revenue << "EdRodzajP";
+    QTest::newRow("7 second cost without value")
+        << QStringList{"3", "Opłaty:5", "", "Prowizja", "", ""} << false << costValue
+        << "EdWartoscKD";
+    QTest::newRow("8 second cost value without category")
+        << QStringList{"3", "Opłaty:5", "", ":2", "", ""} << false << cost << "EdRodzajKD";
+    QTest::newRow("9 second revenue without value")
+        << QStringList{"3", "Opłaty:5", "", "", "Odsetki", ""} << false << revenueValue
+        << "EdWartoscPD";
+    QTest::newRow("10 second revenue value without category")
+        << QStringList{"3", "Opłaty:5", "", "", ":4", ""} << false << revenue << "EdRodzajPD";
+    QTest::newRow("11 no description")
+        << QStringList{"3", "Opłaty:0", "", "", "", ""} << false << "Musisz wpisać opis."
+        << "EdOpis";
+    QTest::newRow("zero statement: description only")
+        << QStringList{" ", "", "", "", "", ""} << true << "Musisz wpisać opis."
+        << "EdOpis";
+    QTest::newRow("second revenue a lone comma")
+        << QStringList{"3", "", "Odsetki:1", "", "Odsetki:,", "x"} << false
+        << "Wpisana wartość „,” nie jest poprawną kwotą."
+        << "EdWartoscPD";
     QTest::newRow("amount beyond the money columns")
         << QStringList{"3", "Opłaty:1000000000", "", "", "", "x"} << false
-        << "Zbyt duża kwota. Największa kwota, jaką można zapisać, to 999\u00a0999\u00a0999,99." << "EdWartoscK";
+        << "Zbyt duża kwota. Największa kwota, jaką można zapisać, to 999\u00a0999\u00a0999,99."
+        << "EdWartoscK";
 }
 
 void AddWbTest::checks() {
@@ -128,23 +138,27 @@ void AddWbTest::writesLines_data() {
     QTest::addColumn<QStringList>("lines"); // PRZYCHOD/ROZCHOD/RODZAJP/RODZAJK
     QTest::addColumn<double>("balance");
     QTest::addColumn<QString>("message");
-    QTest::newRow("revenue only") << "500" << QStringList{"", "Odsetki:100", "", ""} << QStringList{"100/0/2/1"}
-                                  << 600.0 << "";
-    QTest::newRow("cost only") << "500" << QStringList{"Opłaty:120,50", "", "", ""} << QStringList{"0/120.5/1/3"}
-                               << 379.5 << "";
-    QTest::newRow("both sides in one line") << "500" << QStringList{"Opłaty:30", "Odsetki:100", "", ""}
-                                            << QStringList{"100/30/2/3"} << 570.0 << "";
-    QTest::newRow("two pairs") << "500" << QStringList{"Opłaty:30", "Odsetki:100", "Prowizja:20", ""}
+    QTest::newRow("revenue only") << "500" << QStringList{"", "Odsetki:100", "", ""}
+                                  << QStringList{"100/0/2/1"} << 600.0 << "";
+    QTest::newRow("cost only") << "500" << QStringList{"Opłaty:120,50", "", "", ""}
+                               << QStringList{"0/120.5/1/3"} << 379.5 << "";
+    QTest::newRow("both sides in one line")
+        << "500" << QStringList{"Opłaty:30", "Odsetki:100", "", ""} << QStringList{"100/30/2/3"}
+        << 570.0 << "";
+    QTest::newRow("two pairs") << "500"
+                               << QStringList{"Opłaty:30", "Odsetki:100", "Prowizja:20", ""}
                                << QStringList{"100/30/2/3", "0/20/1/4"} << 550.0 << "";
     QTest::newRow("second revenue") << "500" << QStringList{"", "Odsetki:10", "", "Wpłata:5,5"}
                                     << QStringList{"10/0/2/1", "5.5/0/5/1"} << 515.5 << "";
-    QTest::newRow("all four, funds to zero") << "20" << QStringList{"Opłaty:30", "Odsetki:10", "Prowizja:5", "Wpłata:5"}
-                                             << QStringList{"10/30/2/3", "5/5/5/4"} << 0.0 << "";
-    QTest::newRow("zero statement") << "500" << QStringList{"zero"} << QStringList{"0/0/1/1"} << 500.0 << "";
-    QTest::newRow("total below zero refused") << "50" << QStringList{"Opłaty:50,01", "", "", ""} << QStringList{}
-                                              << 0.0 << kFundsMessage;
-    QTest::newRow("zero statement on negative funds refused") << "-10" << QStringList{"zero"} << QStringList{}
-                                                              << 0.0 << kFundsMessage;
+    QTest::newRow("all four, funds to zero")
+        << "20" << QStringList{"Opłaty:30", "Odsetki:10", "Prowizja:5", "Wpłata:5"}
+        << QStringList{"10/30/2/3", "5/5/5/4"} << 0.0 << "";
+    QTest::newRow("zero statement")
+        << "500" << QStringList{"zero"} << QStringList{"0/0/1/1"} << 500.0 << "";
+    QTest::newRow("total below zero refused")
+        << "50" << QStringList{"Opłaty:50,01", "", "", ""} << QStringList{} << 0.0 << kFundsMessage;
+    QTest::newRow("zero statement on negative funds refused")
+        << "-10" << QStringList{"zero"} << QStringList{} << 0.0 << kFundsMessage;
 }
 
 void AddWbTest::writesLines() {
@@ -163,7 +177,8 @@ void AddWbTest::writesLines() {
         AddWb->EdNr->setText(QStringLiteral("WB 11"));
         AddWb->EdOpis->setText(QStringLiteral("Wyciąg za listopad"));
     } else {
-        Fill({QStringLiteral("WB 11"), pairs[0], pairs[1], pairs[2], pairs[3], QStringLiteral("Wyciąg za listopad")});
+        Fill({QStringLiteral("WB 11"), pairs[0], pairs[1], pairs[2], pairs[3],
+              QStringLiteral("Wyciąg za listopad")});
     }
     AddWb->ZapiszButClick();
     if (!message.isEmpty()) {
@@ -196,16 +211,17 @@ void AddWbTest::writesLines() {
         QVERIFY(r.value("NRKW").isNull());
     }
     QCOMPARE(written, lines);
-    QCOMPARE(f.t.Value(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'")).toInt(), 1);
+    QCOMPARE(f.t.Value(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'")).toInt(),
+             1);
 }
 
 void AddWbTest::secondPairsEnabledByTyping() {
     EntryFixture f;
     OpenNew(f);
-    const QList<QWidget*> cost = {AddWb->LabelRodzajKD, AddWb->LabelWartoscKD, AddWb->AddRodzajKD, AddWb->EdRodzajKD,
-                                  AddWb->EdWartoscKD};
-    const QList<QWidget*> revenue = {AddWb->LabelRodzajPD, AddWb->LabelWartoscPD, AddWb->AddRodzajPD,
-                                     AddWb->EdRodzajPD, AddWb->EdWartoscPD};
+    const QList<QWidget*> cost = {AddWb->LabelRodzajKD, AddWb->LabelWartoscKD, AddWb->AddRodzajKD,
+                                  AddWb->EdRodzajKD, AddWb->EdWartoscKD};
+    const QList<QWidget*> revenue = {AddWb->LabelRodzajPD, AddWb->LabelWartoscPD,
+                                     AddWb->AddRodzajPD, AddWb->EdRodzajPD, AddWb->EdWartoscPD};
     auto count = [](const QList<QWidget*>& ws) {
         return std::count_if(ws.begin(), ws.end(), [](QWidget* w) { return w->isEnabled(); });
     };
@@ -228,9 +244,12 @@ void AddWbTest::zeroStatementEnteredAndLeft() {
     OpenNew(f);
     AddWb->EnableSecondCost();
     AddWb->EnableSecondRevenue();
-    const QList<QLineEdit*> categories = {AddWb->EdRodzajK, AddWb->EdRodzajP, AddWb->EdRodzajKD, AddWb->EdRodzajPD};
-    const QList<QLineEdit*> amounts = {AddWb->EdWartoscK, AddWb->EdWartoscP, AddWb->EdWartoscKD, AddWb->EdWartoscPD};
-    const QList<QToolButton*> buttons = {AddWb->AddRodzajK, AddWb->AddRodzajP, AddWb->AddRodzajKD, AddWb->AddRodzajPD};
+    const QList<QLineEdit*> categories = {AddWb->EdRodzajK, AddWb->EdRodzajP, AddWb->EdRodzajKD,
+                                          AddWb->EdRodzajPD};
+    const QList<QLineEdit*> amounts = {AddWb->EdWartoscK, AddWb->EdWartoscP, AddWb->EdWartoscKD,
+                                       AddWb->EdWartoscPD};
+    const QList<QToolButton*> buttons = {AddWb->AddRodzajK, AddWb->AddRodzajP, AddWb->AddRodzajKD,
+                                         AddWb->AddRodzajPD};
     AddWb->EdRodzajP->setText(QStringLiteral("Odsetki"));
     AddWb->RodzajPId = 2;
     AddWb->EdWartoscP->setText(QStringLiteral("7"));
@@ -292,8 +311,8 @@ void AddWbTest::openerKeepsNumber() {
 void AddWbTest::removeClearsPair() {
     EntryFixture f;
     OpenNew(f);
-    Fill({QStringLiteral("1"), QStringLiteral("Opłaty:5"), QStringLiteral("Odsetki:8"), QStringLiteral("Prowizja:1"),
-          QString(), QStringLiteral("x")});
+    Fill({QStringLiteral("1"), QStringLiteral("Opłaty:5"), QStringLiteral("Odsetki:8"),
+          QStringLiteral("Prowizja:1"), QString(), QStringLiteral("x")});
     AddWb->PopupComponent = AddWb->EdRodzajKD;
     AddWb->Usu1->trigger();
     QCOMPARE(AddWb->EdRodzajKD->text(), QString());

@@ -19,7 +19,7 @@
 #include <functional>
 
 class EntryFixture {
-public:
+  public:
     EntryFixture() {
         TMain::GuardPath = guardDir_.filePath(QStringLiteral("guard"));
         Main = new TMain;
@@ -54,12 +54,14 @@ public:
         QStringList sql;
         int id = 2;
         for (const QString& name : revenues)
-            sql << QStringLiteral("INSERT INTO PRZYCHODY (ID_PRZYCHODY,NAZWA,POCZATEKPRZYCH,US) VALUES (%1,'%2',0,'0')")
+            sql << QStringLiteral("INSERT INTO PRZYCHODY (ID_PRZYCHODY,NAZWA,POCZATEKPRZYCH,US) "
+                                  "VALUES (%1,'%2',0,'0')")
                        .arg(id++)
                        .arg(name);
         id = 2;
         for (const QString& name : costs)
-            sql << QStringLiteral("INSERT INTO KOSZTY (ID_KOSZTY,NAZWA,POCZATEKKOSZT,US) VALUES (%1,'%2',0,'0')")
+            sql << QStringLiteral("INSERT INTO KOSZTY (ID_KOSZTY,NAZWA,POCZATEKKOSZT,US) VALUES "
+                                  "(%1,'%2',0,'0')")
                        .arg(id++)
                        .arg(name);
         t.Run(sql);
@@ -82,7 +84,7 @@ public:
 
     TestDb t;
 
-private:
+  private:
     QTemporaryDir guardDir_;
 };
 

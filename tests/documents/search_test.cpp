@@ -1,8 +1,8 @@
 // The category search and the payer chooser: what they list and where the
 // choice goes.
-#include "entryfixture.h"
 #include "documents/listmodel.h"
 #include "documents/memo.h"
+#include "entryfixture.h"
 
 #include <QLineEdit>
 #include <QTableView>
@@ -10,7 +10,7 @@
 
 class SearchTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void categoryList_data();
     void categoryList();
     void choiceGoesToTarget_data();
@@ -37,9 +37,10 @@ void DoubleClick(QTableView* grid, int row) {
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
-const QStringList kRevenues = {QStringLiteral("szkolenia"), QStringLiteral("Świetlica"), QStringLiteral("SZKOŁA"),
-                               QStringLiteral("Wpisowe sz"), QStringLiteral("Szatnia"), QStringLiteral("świeczki"),
-                               QStringLiteral("Ślubowanie"), QStringLiteral("50%_rabat"), QStringLiteral("50 zł")};
+const QStringList kRevenues = {
+    QStringLiteral("szkolenia"),  QStringLiteral("Świetlica"), QStringLiteral("SZKOŁA"),
+    QStringLiteral("Wpisowe sz"), QStringLiteral("Szatnia"),   QStringLiteral("świeczki"),
+    QStringLiteral("Ślubowanie"), QStringLiteral("50%_rabat"), QStringLiteral("50 zł")};
 } // namespace
 
 void SearchTest::categoryList_data() {
@@ -47,11 +48,12 @@ void SearchTest::categoryList_data() {
     QTest::addColumn<QString>("search");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("all revenues by name, retired left out")
-        << 1 << ""
-        << QStringList{"50 zł", "50%_rabat", "Szatnia", "szkolenia", "SZKOŁA", "Ślubowanie", "świeczki",
-                       "Świetlica", "Wpisowe sz"};
-    QTest::newRow("prefix any case, not inside") << 7 << "sz" << QStringList{"Szatnia", "szkolenia", "SZKOŁA"};
-    QTest::newRow("Polish letters ignore case") << 1 << "ŚW" << QStringList{"świeczki", "Świetlica"};
+        << 1 << "" << QStringList{"50 zł",      "50%_rabat", "Szatnia",   "szkolenia", "SZKOŁA",
+                                  "Ślubowanie", "świeczki",  "Świetlica", "Wpisowe sz"};
+    QTest::newRow("prefix any case, not inside")
+        << 7 << "sz" << QStringList{"Szatnia", "szkolenia", "SZKOŁA"};
+    QTest::newRow("Polish letters ignore case")
+        << 1 << "ŚW" << QStringList{"świeczki", "Świetlica"};
     QTest::newRow("ł is not l") << 4 << "szkoł" << QStringList{"SZKOŁA"};
     QTest::newRow("percent taken as typed") << 6 << "50%" << QStringList{"50%_rabat"};
     QTest::newRow("underscore taken as typed") << 1 << "5_" << QStringList{};
@@ -66,8 +68,9 @@ void SearchTest::categoryList() {
     QFETCH(QStringList, expected);
     EntryFixture f;
     f.Categories(kRevenues, {QStringLiteral("Ćwiczenia"), QStringLiteral("Czynsz")});
-    f.t.Run({QStringLiteral("INSERT INTO PRZYCHODY (ID_PRZYCHODY,NAZWA,US) VALUES (90,'Szafki','1')"),
-             QStringLiteral("INSERT INTO KOSZTY (ID_KOSZTY,NAZWA,US) VALUES (90,'Stary koszt','1')")});
+    f.t.Run(
+        {QStringLiteral("INSERT INTO PRZYCHODY (ID_PRZYCHODY,NAZWA,US) VALUES (90,'Szafki','1')"),
+         QStringLiteral("INSERT INTO KOSZTY (ID_KOSZTY,NAZWA,US) VALUES (90,'Stary koszt','1')")});
     Main->SearchTarget = target;
     SzukajF->EdSzukaj->setText(search);
     EntryFixture::Show(SzukajF);
@@ -81,14 +84,22 @@ void SearchTest::choiceGoesToTarget_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<int>("expectedId");
     QTest::addColumn<QString>("expectedName");
-    QTest::newRow("1 KP first") << 1 << "Świe" << "AddKp.EdRodzajP" << 7 << "świeczki";
-    QTest::newRow("7 KP second") << 7 << "Sz" << "AddKp.EdRodzajPD" << 4 << "Szatnia";
-    QTest::newRow("2 cost document") << 2 << "c" << "AddFv.EdRodzaj" << 3 << "Czynsz";
-    QTest::newRow("3 WB first cost") << 3 << "ć" << "AddWb.EdRodzajK" << 2 << "Ćwiczenia";
-    QTest::newRow("4 WB first revenue") << 4 << "" << "AddWb.EdRodzajP" << 4 << "Szatnia";
-    QTest::newRow("5 WB second cost") << 5 << "cz" << "AddWb.EdRodzajKD" << 3 << "Czynsz";
-    QTest::newRow("6 WB second revenue") << 6 << "świe" << "AddWb.EdRodzajPD" << 7 << "świeczki";
-    QTest::newRow("empty list: no category") << 1 << "xyz" << "AddKp.EdRodzajP" << 0 << "";
+    QTest::newRow("1 KP first") << 1 << "Świe"
+                                << "AddKp.EdRodzajP" << 7 << "świeczki";
+    QTest::newRow("7 KP second") << 7 << "Sz"
+                                 << "AddKp.EdRodzajPD" << 4 << "Szatnia";
+    QTest::newRow("2 cost document") << 2 << "c"
+                                     << "AddFv.EdRodzaj" << 3 << "Czynsz";
+    QTest::newRow("3 WB first cost") << 3 << "ć"
+                                     << "AddWb.EdRodzajK" << 2 << "Ćwiczenia";
+    QTest::newRow("4 WB first revenue") << 4 << ""
+                                        << "AddWb.EdRodzajP" << 4 << "Szatnia";
+    QTest::newRow("5 WB second cost") << 5 << "cz"
+                                      << "AddWb.EdRodzajKD" << 3 << "Czynsz";
+    QTest::newRow("6 WB second revenue") << 6 << "świe"
+                                         << "AddWb.EdRodzajPD" << 7 << "świeczki";
+    QTest::newRow("empty list: no category") << 1 << "xyz"
+                                             << "AddKp.EdRodzajP" << 0 << "";
 }
 
 void SearchTest::choiceGoesToTarget() {
@@ -99,7 +110,8 @@ void SearchTest::choiceGoesToTarget() {
     QFETCH(QString, expectedName);
     EntryFixture f;
     f.Categories({QStringLiteral("Świetlica"), QStringLiteral("Wpisowe"), QStringLiteral("Szatnia"),
-                  QStringLiteral("szkolenia"), QStringLiteral("Ślubowanie"), QStringLiteral("świeczki")},
+                  QStringLiteral("szkolenia"), QStringLiteral("Ślubowanie"),
+                  QStringLiteral("świeczki")},
                  {QStringLiteral("Ćwiczenia"), QStringLiteral("Czynsz")});
     const QMap<QString, std::pair<QLineEdit*, int*>> targets = {
         {"AddKp.EdRodzajP", {AddKp->EdRodzajP, &AddKp->RodzajPId}},
@@ -128,7 +140,8 @@ void SearchTest::choiceGoesToTarget() {
 
 void SearchTest::searchTextKeptAndKeys() {
     EntryFixture f;
-    f.Categories({QStringLiteral("Składki"), QStringLiteral("Sponsor"), QStringLiteral("Wpisowe")}, {});
+    f.Categories({QStringLiteral("Składki"), QStringLiteral("Sponsor"), QStringLiteral("Wpisowe")},
+                 {});
     Main->SearchTarget = 1;
     EntryFixture::Show(SzukajF);
     QTest::keyClicks(SzukajF->EdSzukaj, QStringLiteral("sp"));
@@ -173,7 +186,7 @@ void SearchTest::f9OpensListOfTheField() {
     QFETCH(QString, table);
     EntryFixture f;
     const QStringList parts = field.split(QLatin1Char('.'));
-    QDialog* dialog = parts.first() == "AddKp" ? static_cast<QDialog*>(AddKp)
+    QDialog* dialog = parts.first() == "AddKp"   ? static_cast<QDialog*>(AddKp)
                       : parts.first() == "AddFv" ? static_cast<QDialog*>(AddFv)
                                                  : static_cast<QDialog*>(AddWb);
     auto* edit = dialog->findChild<QLineEdit*>(parts.last());
@@ -199,9 +212,11 @@ void SearchTest::payerList_data() {
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("payers of KP lines by name, one empty name")
         << 1 << "" << QStringList{"", "Anna Żółkiewska", "Jan Kowalski", "ŻANETA Nowak"};
-    QTest::newRow("anywhere in the name, Polish case") << 1 << "żó" << QStringList{"Anna Żółkiewska"};
+    QTest::newRow("anywhere in the name, Polish case")
+        << 1 << "żó" << QStringList{"Anna Żółkiewska"};
     QTest::newRow("anywhere, several") << 1 << "NOW" << QStringList{"ŻANETA Nowak"};
-    QTest::newRow("recipients of KW lines") << 2 << "" << QStringList{"100% Papier", "Hurtownia_Biuro"};
+    QTest::newRow("recipients of KW lines")
+        << 2 << "" << QStringList{"100% Papier", "Hurtownia_Biuro"};
     QTest::newRow("percent as typed") << 2 << "0%" << QStringList{"100% Papier"};
     QTest::newRow("underscore as typed") << 2 << "a_b" << QStringList{"Hurtownia_Biuro"};
     QTest::newRow("underscore is no wildcard") << 2 << "0_P" << QStringList{};
@@ -212,16 +227,18 @@ void SearchTest::payerList() {
     QFETCH(QString, search);
     QFETCH(QStringList, expected);
     EntryFixture f;
-    const QString row = QStringLiteral("INSERT INTO DOKUMENT (NRDOK,NRPOZ,RODZAJDOK,KTO) VALUES (%1,%1,'%2',%3)");
+    const QString row =
+        QStringLiteral("INSERT INTO DOKUMENT (NRDOK,NRPOZ,RODZAJDOK,KTO) VALUES (%1,%1,'%2',%3)");
     f.t.Run({row.arg(1).arg("KP").arg("'Jan Kowalski'"), row.arg(2).arg("KP").arg("'ŻANETA Nowak'"),
              row.arg(3).arg("KP").arg("'Anna Żółkiewska'"), row.arg(3).arg("KP").arg("NULL"),
              row.arg(4).arg("KP").arg("''"), row.arg(5).arg("KP").arg("'Jan Kowalski'"),
-             row.arg(6).arg("KW").arg("'100% Papier'"), row.arg(7).arg("KW").arg("'Hurtownia_Biuro'"),
-             row.arg(8).arg("WB").arg("'Bank'")});
+             row.arg(6).arg("KW").arg("'100% Papier'"),
+             row.arg(7).arg("KW").arg("'Hurtownia_Biuro'"), row.arg(8).arg("WB").arg("'Bank'")});
     WyborKto->EdSzukaj->setText(QStringLiteral("z poprzedniego razu"));
     WyborKto->Target = target;
     EntryFixture::Show(WyborKto);
-    QCOMPARE(WyborKto->windowTitle(), target == 1 ? QStringLiteral("Wybór wpłacającego") : QStringLiteral("Wybór odbiorcy"));
+    QCOMPARE(WyborKto->windowTitle(),
+             target == 1 ? QStringLiteral("Wybór wpłacającego") : QStringLiteral("Wybór odbiorcy"));
     QCOMPARE(WyborKto->EdSzukaj->text(), QString());
     WyborKto->EdSzukaj->setText(search);
     QCOMPARE(Listed(WyborKto->Query1, QStringLiteral("KTO")), expected);
@@ -229,8 +246,11 @@ void SearchTest::payerList() {
 
 void SearchTest::payerChoiceReplacesPerson() {
     EntryFixture f;
-    f.t.Run({QStringLiteral("INSERT INTO DOKUMENT (NRDOK,NRPOZ,RODZAJDOK,KTO) VALUES (1,1,'KP','Rada Rodziców\nul. Szkolna 1')"),
-             QStringLiteral("INSERT INTO DOKUMENT (NRDOK,NRPOZ,RODZAJDOK,KTO) VALUES (2,2,'KW','Księgarnia')")});
+    f.t.Run(
+        {QStringLiteral("INSERT INTO DOKUMENT (NRDOK,NRPOZ,RODZAJDOK,KTO) VALUES (1,1,'KP','Rada "
+                        "Rodziców\nul. Szkolna 1')"),
+         QStringLiteral(
+             "INSERT INTO DOKUMENT (NRDOK,NRPOZ,RODZAJDOK,KTO) VALUES (2,2,'KW','Księgarnia')")});
     AddKp->EdKomu->setText(QStringLiteral("wpisane ręcznie"));
     AddFv->EdKomu->setText(QStringLiteral("wpisane ręcznie"));
     WyborKto->Target = 1;
