@@ -44,7 +44,7 @@ TAddFv::TAddFv(QWidget* parent)
     connect(SpeedButton1, &QToolButton::clicked, this, &TAddFv::SpeedButton1Click);
     connect(EdWartosc, &QLineEdit::textChanged, this, &TAddFv::EdWartoscChange);
 
-    OnKeyUp(EdRodzaj, [this](QKeyEvent* k) { EdRodzajKeyUp(k); });
+    OnF9(EdRodzaj, [this] { AddRodzajClick(); });
 }
 
 void TAddFv::BuildDane() {
@@ -160,11 +160,6 @@ void TAddFv::FormShow() {
     CheckKw->setChecked(false);
 }
 
-void TAddFv::EdRodzajKeyUp(QKeyEvent* key) {
-    if (IsF9(key))
-        AddRodzajClick();
-}
-
 void TAddFv::EdWartoscChange() {
     ClearIfNotAmount(EdWartosc);
 }
@@ -211,20 +206,7 @@ bool TAddFv::CheckFields() {
 void TAddFv::ZapiszButClick() {
     if (!CheckFields())
         return;
-    const QDate date = EdData->date();
-    const bool newDocument = !Main || Main->EntryMode == 1;
-    const Outcome outcome = RunSave([&] {
-        if (!newDocument)
-            return SaveCorrection();
-        if (CheckWstaw->isChecked())
-            return SaveInsertBefore();
-        return SaveNewDocument(date.month(), date.year());
-    });
-    if (outcome == Outcome::Stopped)
-        return; // nothing kept; the input stays for another try
-    if (outcome == Outcome::Written && CheckKw->isChecked())
-        PrintVoucher(DB->NextNrDok);
-    accept();
+    Save();
 }
 
 // The remaining funds (till and bank) and the cash in the till must both
@@ -245,18 +227,6 @@ TAddFv::Outcome TAddFv::SaveNewDocument(int month, int year) {
     if (DB->PreviousNrRk < DB->CurrentNrRk)
         DB->SetDocCounter(DB->CurrentNrRk);
     return Outcome::Written;
-}
-
-// Placing the cost document before the selected one comes with the ledger edits.
-TAddFv::Outcome TAddFv::SaveInsertBefore() {
-    return StopWith(
-        CheckWstaw,
-        QStringLiteral("Wstawianie przed zaznaczonym dokumentem nie jest jeszcze dostępne."));
-}
-
-// Updating the selected cost document comes with the ledger edits.
-TAddFv::Outcome TAddFv::SaveCorrection() {
-    return StopWith(EdData, QStringLiteral("Poprawianie dokumentów nie jest jeszcze dostępne."));
 }
 
 void TAddFv::WriteRow() {
@@ -290,11 +260,4 @@ void TAddFv::WriteRow() {
             ":OPIS,:POZOSTALESR,:OKRES,:NRRK,:KTO,\n") +
             (withNrKw ? QStringLiteral(":NRKW") : QStringLiteral("NULL")) + QStringLiteral("\n)"),
         line);
-}
-
-// The voucher of a saved cost document; the dialog waits until its preview
-// is closed.
-void TAddFv::PrintVoucher(int nrDok) {
-    if (VoucherPrinter)
-        VoucherPrinter(nrDok);
 }

@@ -1,8 +1,6 @@
 #pragma once
 #include "documents/entrydialog.h"
 
-#include <functional>
-
 class QCheckBox;
 class QDateEdit;
 class QLineEdit;
@@ -19,13 +17,11 @@ class TAddFv : public TEntryDialog {
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabDane = nullptr;
     QWidget* TabKw = nullptr;
-    QDateEdit* EdData = nullptr;
     QLineEdit* EdRodzaj = nullptr;
     QToolButton* AddRodzaj = nullptr;
     QLineEdit* EdNr = nullptr;
     QLineEdit* EdWartosc = nullptr;
     TMemo* EdOpis = nullptr;
-    QCheckBox* CheckWstaw = nullptr;
     QLineEdit* EdNrKw = nullptr;
     TMemo* EdKomu = nullptr;
     QToolButton* SpeedButton1 = nullptr;
@@ -36,9 +32,6 @@ class TAddFv : public TEntryDialog {
     QToolButton* ZamknijBut2 = nullptr;
 
     int RodzajId = 0;
-
-    // Shows the KW voucher of a saved document and waits until it is closed.
-    std::function<void(int nrDok)> VoucherPrinter;
 
     // What the opener of a new cost document prepares (TMain::EntryMode set
     // by the caller). False when the ledger could not be read.
@@ -55,15 +48,10 @@ class TAddFv : public TEntryDialog {
     void ZamknijButClick();
 
   private:
-    void EdRodzajKeyUp(QKeyEvent* key);
-
     void BuildDane();
     void BuildKw();
     bool CheckFields();
-    Outcome SaveNewDocument(int month, int year);
-    Outcome SaveInsertBefore();
-    Outcome SaveCorrection();
-    void PrintVoucher(int nrDok);
+    Outcome SaveNewDocument(int month, int year) override;
 
     double value_ = 0; // EdWartosc as parsed
 };

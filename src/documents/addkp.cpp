@@ -48,8 +48,8 @@ TAddKp::TAddKp(QWidget* parent)
     connect(EdWartoscP, &QLineEdit::textChanged, this, &TAddKp::EdWartoscPChange);
     connect(Usu1, &QAction::triggered, this, &TAddKp::Usu1Click);
 
-    OnKeyUp(EdRodzajP, [this](QKeyEvent* k) { EdRodzajPKeyUp(k); });
-    OnKeyUp(EdRodzajPD, [this](QKeyEvent* k) { EdRodzajPDKeyUp(k); });
+    OnF9(EdRodzajP, [this] { AddRodzajPClick(); });
+    OnF9(EdRodzajPD, [this] { AddRodzajPDClick(); });
 
     DisableSecondCategory(); // enabled by the first key accepted in EdWartoscP
 }
@@ -193,16 +193,6 @@ void TAddKp::DisableSecondCategory() {
     SetEnabled({Label11, Label5, AddRodzajPD, EdRodzajPD, EdWartoscPD}, false);
 }
 
-void TAddKp::EdRodzajPKeyUp(QKeyEvent* key) {
-    if (IsF9(key))
-        AddRodzajPClick();
-}
-
-void TAddKp::EdRodzajPDKeyUp(QKeyEvent* key) {
-    if (IsF9(key))
-        AddRodzajPDClick();
-}
-
 void TAddKp::EdWartoscPChange() {
     ClearIfNotAmount(EdWartoscP);
 }
@@ -284,20 +274,7 @@ void TAddKp::ZapiszButClick() {
     if (!EdWartoscPD->text().isEmpty())
         DocumentTotal =
             static_cast<float>(TDB::RoundMoney(static_cast<float>(DocumentTotal + valuePD_)));
-    const QDate date = EdData->date();
-    const bool newDocument = !Main || Main->EntryMode == 1;
-    const Outcome outcome = RunSave([&] {
-        if (!newDocument)
-            return SaveCorrection();
-        if (CheckWstaw->isChecked())
-            return SaveInsertBefore();
-        return SaveNewDocument(date.month(), date.year());
-    });
-    if (outcome == Outcome::Stopped)
-        return; // nothing kept; the input stays for another try
-    if (outcome == Outcome::Written && CheckKp->isChecked())
-        PrintVoucher(DB->NextNrDok);
-    accept();
+    Save();
 }
 
 TAddKp::Outcome TAddKp::SaveNewDocument(int month, int year) {
@@ -307,18 +284,6 @@ TAddKp::Outcome TAddKp::SaveNewDocument(int month, int year) {
     if (DB->PreviousNrRk < DB->CurrentNrRk)
         DB->SetDocCounter(DB->CurrentNrRk);
     return Outcome::Written;
-}
-
-// Placing the KP before the selected document comes with the ledger edits.
-TAddKp::Outcome TAddKp::SaveInsertBefore() {
-    return StopWith(
-        CheckWstaw,
-        QStringLiteral("Wstawianie przed zaznaczonym dokumentem nie jest jeszcze dostępne."));
-}
-
-// Rewriting the selected KP comes with the ledger edits.
-TAddKp::Outcome TAddKp::SaveCorrection() {
-    return StopWith(EdData, QStringLiteral("Poprawianie dokumentów nie jest jeszcze dostępne."));
 }
 
 void TAddKp::WriteRows() {
@@ -363,10 +328,4 @@ void TAddKp::WriteRows() {
             "VALUES (:DATA,:PRZYCHOD,:ROZCHOD,:NRDOK,:NRPOZ,:RODZAJP,:RODZAJK,:RODZAJDOK,:NUMER,"
             ":OPIS,:POZOSTALESR,:OKRES,:NRRK)"),
         line);
-}
-
-// The voucher of a saved KP; the dialog waits until its preview is closed.
-void TAddKp::PrintVoucher(int nrDok) {
-    if (VoucherPrinter)
-        VoucherPrinter(nrDok);
 }

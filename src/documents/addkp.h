@@ -1,8 +1,6 @@
 #pragma once
 #include "documents/entrydialog.h"
 
-#include <functional>
-
 class QCheckBox;
 class QDateEdit;
 class QLabel;
@@ -20,13 +18,11 @@ class TAddKp : public TEntryDialog {
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabDane = nullptr;
     QWidget* TabKp = nullptr;
-    QDateEdit* EdData = nullptr;
     QLineEdit* EdRodzajP = nullptr;
     QToolButton* AddRodzajP = nullptr;
     QLineEdit* EdWartoscP = nullptr;
     QLineEdit* EdNr = nullptr;
     TMemo* EdOpis = nullptr;
-    QCheckBox* CheckWstaw = nullptr;
     QLabel* Label11 = nullptr;
     QLineEdit* EdRodzajPD = nullptr;
     QToolButton* AddRodzajPD = nullptr;
@@ -43,9 +39,6 @@ class TAddKp : public TEntryDialog {
     int RodzajPId = 0;
     int RodzajPDId = 0;
     float DocumentTotal = 0;
-
-    // Shows the KP voucher of a saved document and waits until it is closed.
-    std::function<void(int nrDok)> VoucherPrinter;
 
     // What the opener of a new KP prepares (TMain::EntryMode set by the
     // caller). False when the ledger could not be read.
@@ -66,17 +59,11 @@ class TAddKp : public TEntryDialog {
     void Usu1Click();
 
   private:
-    void EdRodzajPKeyUp(QKeyEvent* key);
-    void EdRodzajPDKeyUp(QKeyEvent* key);
-
     void BuildDane();
     void BuildKp();
     bool CheckFields();
     bool ReadValues();
-    Outcome SaveNewDocument(int month, int year);
-    Outcome SaveInsertBefore();
-    Outcome SaveCorrection();
-    void PrintVoucher(int nrDok);
+    Outcome SaveNewDocument(int month, int year) override;
 
     double valueP_ = 0;  // EdWartoscP as parsed
     double valuePD_ = 0; // EdWartoscPD as parsed, when not empty

@@ -138,10 +138,10 @@ TAddWb::TAddWb(QWidget* parent)
     connect(CheckZero, &QCheckBox::toggled, this, &TAddWb::CheckZeroClick);
     connect(Usu1, &QAction::triggered, this, &TAddWb::Usu1Click);
 
-    OnKeyUp(EdRodzajK, [this](QKeyEvent* k) { EdRodzajKKeyUp(k); });
-    OnKeyUp(EdRodzajP, [this](QKeyEvent* k) { EdRodzajPKeyUp(k); });
-    OnKeyUp(EdRodzajKD, [this](QKeyEvent* k) { EdRodzajKDKeyUp(k); });
-    OnKeyUp(EdRodzajPD, [this](QKeyEvent* k) { EdRodzajPDKeyUp(k); });
+    OnF9(EdRodzajK, [this] { AddRodzajKClick(); });
+    OnF9(EdRodzajP, [this] { AddRodzajPClick(); });
+    OnF9(EdRodzajKD, [this] { AddRodzajKDClick(); });
+    OnF9(EdRodzajPD, [this] { AddRodzajPDClick(); });
 
     DisableSecondCost();
     DisableSecondRevenue();
@@ -210,26 +210,6 @@ void TAddWb::EnableSecondRevenue() {
 }
 void TAddWb::DisableSecondRevenue() {
     SetEnabled({LabelRodzajPD, LabelWartoscPD, AddRodzajPD, EdRodzajPD, EdWartoscPD}, false);
-}
-
-void TAddWb::EdRodzajKKeyUp(QKeyEvent* key) {
-    if (IsF9(key))
-        AddRodzajKClick();
-}
-
-void TAddWb::EdRodzajPKeyUp(QKeyEvent* key) {
-    if (IsF9(key))
-        AddRodzajPClick();
-}
-
-void TAddWb::EdRodzajKDKeyUp(QKeyEvent* key) {
-    if (IsF9(key))
-        AddRodzajKDClick();
-}
-
-void TAddWb::EdRodzajPDKeyUp(QKeyEvent* key) {
-    if (IsF9(key))
-        AddRodzajPDClick();
 }
 
 void TAddWb::EdWartoscKChange() {
@@ -363,17 +343,7 @@ void TAddWb::ZapiszButClick() {
         total = round(total - valueKD_);
     DocumentTotal = total;
 
-    const QDate date = EdData->date();
-    const bool newDocument = !Main || Main->EntryMode == 1;
-    const Outcome outcome = RunSave([&] {
-        if (!newDocument)
-            return SaveCorrection();
-        if (CheckWstaw->isChecked())
-            return SaveInsertBefore();
-        return SaveNewDocument(date.month(), date.year());
-    });
-    if (outcome != Outcome::Stopped)
-        accept();
+    Save();
 }
 
 TAddWb::Outcome TAddWb::SaveNewDocument(int month, int year) {
@@ -385,18 +355,6 @@ TAddWb::Outcome TAddWb::SaveNewDocument(int month, int year) {
                                        "posiadanych środków."));
     WriteRows();
     return Outcome::Written;
-}
-
-// Placing the WB before the selected document comes with the ledger edits.
-TAddWb::Outcome TAddWb::SaveInsertBefore() {
-    return StopWith(
-        CheckWstaw,
-        QStringLiteral("Wstawianie przed zaznaczonym dokumentem nie jest jeszcze dostępne."));
-}
-
-// Rewriting the selected WB comes with the ledger edits.
-TAddWb::Outcome TAddWb::SaveCorrection() {
-    return StopWith(EdData, QStringLiteral("Poprawianie dokumentów nie jest jeszcze dostępne."));
 }
 
 void TAddWb::WriteRow(const QVariantMap& common, double revenue, int revenueId, double cost,

@@ -18,7 +18,6 @@ class TAddWb : public TEntryDialog {
   public:
     explicit TAddWb(QWidget* parent = nullptr);
 
-    QDateEdit* EdData = nullptr;
     QLineEdit* EdNr = nullptr;
     QLineEdit* EdRodzajP = nullptr;
     QToolButton* AddRodzajP = nullptr;
@@ -40,7 +39,6 @@ class TAddWb : public TEntryDialog {
     QLineEdit* EdWartoscKD = nullptr;
     QCheckBox* CheckZero = nullptr;
     TMemo* EdOpis = nullptr;
-    QCheckBox* CheckWstaw = nullptr;
     QToolButton* ZapiszBut = nullptr;
     QToolButton* ZamknijBut = nullptr;
 
@@ -77,11 +75,6 @@ class TAddWb : public TEntryDialog {
     void ZamknijButClick();
 
   private:
-    void EdRodzajKKeyUp(QKeyEvent* key);
-    void EdRodzajPKeyUp(QKeyEvent* key);
-    void EdRodzajKDKeyUp(QKeyEvent* key);
-    void EdRodzajPDKeyUp(QKeyEvent* key);
-
     QFrame* BuildPair(const QString& category, const QString& amount, QLineEdit*& edRodzaj,
                       QToolButton*& add, QLineEdit*& edWartosc, QLabel** labels,
                       const std::function<void()>& onAmountKey);
@@ -90,9 +83,7 @@ class TAddWb : public TEntryDialog {
     void OpenSearch(int target);
     bool CheckFields();
     bool ReadValues();
-    Outcome SaveNewDocument(int month, int year);
-    Outcome SaveInsertBefore();
-    Outcome SaveCorrection();
+    Outcome SaveNewDocument(int month, int year) override;
     void WriteRow(const QVariantMap& common, double revenue, int revenueId, double cost,
                   int costId);
 

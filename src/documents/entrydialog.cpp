@@ -5,6 +5,7 @@
 #include "documents/controls.h"
 #include "shell/docview.h"
 #include "shell/inputfields.h"
+#include "shell/main.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -51,23 +52,19 @@ void TEntryDialog::PlacePrintBox() {
     printBox_->raise();
 }
 
-void TEntryDialog::OnKeyUp(QWidget* field, std::function<void(QKeyEvent*)> handler) {
-    keyUp_.insert(field, std::move(handler));
+void TEntryDialog::OnF9(QWidget* field, std::function<void()> open) {
+    f9_.insert(field, std::move(open));
     field->installEventFilter(this);
 }
 
 bool TEntryDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyRelease) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const auto it = keyUp_.constFind(watched);
-        if (it != keyUp_.constEnd() && !key->isAutoRepeat())
-            (*it)(key);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto it = f9_.constFind(watched);
+        if (it != f9_.constEnd() && key->key() == Qt::Key_F9 && !key->isAutoRepeat())
+            (*it)();
     }
     return TForm::eventFilter(watched, event);
-}
-
-bool TEntryDialog::IsF9(const QKeyEvent* key) {
-    return key->key() == Qt::Key_F9;
 }
 
 bool TEntryDialog::RefuseTyping() {
@@ -202,6 +199,32 @@ QString TEntryDialog::ProposeNumber(const QString& sql, const QString& warning) 
         return QString::number(last + 1);
     DB->Ui().Show(QStringLiteral("Ostrzeżenie"), warning, MsgIcon::Exclamation);
     return QString();
+}
+
+void TEntryDialog::Save() {
+    const QDate date = EdData->date();
+    const bool newDocument = !Main || Main->EntryMode == 1;
+    const Outcome outcome = RunSave([&] {
+        if (!newDocument)
+            return SaveCorrection();
+        if (CheckWstaw->isChecked())
+            return SaveInsertBefore();
+        return SaveNewDocument(date.month(), date.year());
+    });
+    if (outcome == Outcome::Stopped)
+        return; // nothing kept; the input stays for another try
+    if (outcome == Outcome::Written && printBox_ && printBox_->isChecked() && VoucherPrinter)
+        VoucherPrinter(DB->NextNrDok);
+    accept();
+}
+
+TEntryDialog::Outcome TEntryDialog::SaveInsertBefore() {
+    return StopWith(CheckWstaw, QStringLiteral("Wstawianie przed zaznaczonym dokumentem nie jest "
+                                               "jeszcze dostępne."));
+}
+
+TEntryDialog::Outcome TEntryDialog::SaveCorrection() {
+    return StopWith(EdData, QStringLiteral("Poprawianie dokumentów nie jest jeszcze dostępne."));
 }
 
 TEntryDialog::Outcome TEntryDialog::RunSave(const std::function<Outcome()>& branch) {

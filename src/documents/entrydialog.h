@@ -31,6 +31,12 @@ class TEntryDialog : public TForm {
     // The largest amount a document may carry.
     static constexpr double MaxAmount = 999999999.99;
 
+    QDateEdit* EdData = nullptr;
+    QCheckBox* CheckWstaw = nullptr; // "Wstaw przed zaznaczonym dokumentem"
+    // Shows the voucher of a saved document and waits until it is closed
+    // (KP and cost document).
+    std::function<void(int nrDok)> VoucherPrinter;
+
     // The pop-up menu "Usuń" of the category fields (KP and WB only).
     QMenu* PopupMenu1 = nullptr;
     QAction* Usu1 = nullptr;
@@ -45,9 +51,8 @@ class TEntryDialog : public TForm {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // --- key handling ----------------------------------------------------------
-    // Runs handler for every key released in field.
-    void OnKeyUp(QWidget* field, std::function<void(QKeyEvent*)> handler);
-    static bool IsF9(const QKeyEvent* key);
+    // Releasing F9 in the category field opens its list.
+    void OnF9(QWidget* field, std::function<void()> open);
     // Category fields are filled only from the list: a typed character is
     // refused with a message. Always false (the key is dropped).
     static bool RefuseTyping();
@@ -91,19 +96,27 @@ class TEntryDialog : public TForm {
     static QString ProposeNumber(const QString& sql, const QString& warning);
 
     // --- saving ---------------------------------------------------------------
-    // Runs the branch of a save and commits its writes as one action; the
-    // register is reloaded unless the save stopped. A failed statement or
-    // commit keeps nothing and stops the save.
-    Outcome RunSave(const std::function<Outcome()>& branch);
+    // The save once the fields passed their checks: the branch for
+    // TMain::EntryMode and CheckWstaw and its writes as one action, the
+    // register reloaded, the voucher printed when its box is ticked, the
+    // dialog closed. A refused branch, a failed statement or a failed commit
+    // keeps nothing, prints nothing and leaves the dialog open with its input.
+    void Save();
+    virtual Outcome SaveNewDocument(int month, int year) = 0;
+    // Placing the document before the selected one and rewriting the
+    // selected one come with the ledger edits; until then they refuse.
+    virtual Outcome SaveInsertBefore();
+    virtual Outcome SaveCorrection();
     // Inside a branch: stops the save; the refusal is shown after the rollback.
     Outcome StopWith(QWidget* field, const QString& text);
 
   private:
     void PlacePrintBox();
+    Outcome RunSave(const std::function<Outcome()>& branch);
 
     QCheckBox* printBox_ = nullptr;
     QTabWidget* tabs_ = nullptr;
-    QHash<QObject*, std::function<void(QKeyEvent*)>> keyUp_;
+    QHash<QObject*, std::function<void()>> f9_;
     QWidget* stopField_ = nullptr;
     QString stopText_;
 };
