@@ -23,17 +23,10 @@ TAddFv* AddFv = nullptr;
 TAddFv::TAddFv(QWidget* parent)
     : TEntryDialog(parent, "AddFv", QStringLiteral("Dodawanie kosztu"), 366, 452) {
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1 = NewPageControl();
     BuildDane();
     BuildKw();
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(4, 4, 4, 4);
-    column->addWidget(PageControl1);
-
-    CheckKw = new QCheckBox(QStringLiteral("Drukuj KW"), this);
-    CheckKw->setObjectName(QStringLiteral("CheckKw"));
-    SetPrintBox(CheckKw, PageControl1);
+    CheckKw = NewPrintBox("CheckKw", QStringLiteral("Drukuj KW"));
     VoucherPrinter = [this](int nrDok) { ShowKwVoucher(nrDok, this); };
 
     for (QToolButton* b : {ZapiszBut, ZapiszBut1})

@@ -25,17 +25,10 @@ TAddKp* AddKp = nullptr;
 TAddKp::TAddKp(QWidget* parent)
     : TEntryDialog(parent, "AddKp", QStringLiteral("Dodawanie przychodu"), 758, 450) {
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1 = NewPageControl();
     BuildDane();
     BuildKp();
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(4, 4, 4, 4);
-    column->addWidget(PageControl1);
-
-    CheckKp = new QCheckBox(QStringLiteral("Drukuj KP"), this);
-    CheckKp->setObjectName(QStringLiteral("CheckKp"));
-    SetPrintBox(CheckKp, PageControl1);
+    CheckKp = NewPrintBox("CheckKp", QStringLiteral("Drukuj KP"));
     VoucherPrinter = [this](int nrDok) { ShowKpVoucher(nrDok, this); };
 
     for (QToolButton* b : {ZapiszBut, ZapiszBut1})

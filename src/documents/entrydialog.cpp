@@ -18,6 +18,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 TEntryDialog::TEntryDialog(QWidget* parent, const char* name, const QString& caption, int width,
                            int height)
@@ -33,14 +34,24 @@ void TEntryDialog::resizeEvent(QResizeEvent* event) {
     PlacePrintBox();
 }
 
-void TEntryDialog::SetPrintBox(QCheckBox* box, QTabWidget* tabs) {
-    printBox_ = box;
-    tabs_ = tabs;
-    connect(tabs, &QTabWidget::currentChanged, this, &TEntryDialog::PlacePrintBox);
+QTabWidget* TEntryDialog::NewPageControl() {
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("PageControl1"));
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->addWidget(tabs_);
+    connect(tabs_, &QTabWidget::currentChanged, this, &TEntryDialog::PlacePrintBox);
+    return tabs_;
+}
+
+QCheckBox* TEntryDialog::NewPrintBox(const char* name, const QString& caption) {
+    printBox_ = new QCheckBox(caption, this);
+    printBox_->setObjectName(QLatin1String(name));
+    return printBox_;
 }
 
 void TEntryDialog::PlacePrintBox() {
-    if (!printBox_)
+    if (!printBox_ || !tabs_)
         return;
     const auto* strip = tabs_->currentWidget()->findChild<QFrame*>(Controls::StripName(),
                                                                    Qt::FindDirectChildrenOnly);

@@ -73,9 +73,11 @@ class TEntryDialog : public TForm {
     QLineEdit* NewCategoryField(QWidget* parent, const char* name, bool withPopup);
     static QToolButton* NewPickButton(QWidget* parent, const char* name);
     static void SetEnabled(const QList<QWidget*>& widgets, bool enabled);
+    // The page control filling the dialog (its tabs are added after).
+    QTabWidget* NewPageControl();
     // A print box that belongs to the dialog, not to a tab: it stands at one
     // place, just above the button strip, whichever tab is shown.
-    void SetPrintBox(QCheckBox* box, QTabWidget* tabs);
+    QCheckBox* NewPrintBox(const char* name, const QString& caption);
 
     // --- field checks -------------------------------------------------------
     // Shows a refused check ("Błąd", exclamation), brings the field's tab

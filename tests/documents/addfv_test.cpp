@@ -151,13 +151,7 @@ void AddFvTest::checks() {
     AddFv->CheckKw->setChecked(print);
     AddFv->PageControl1->setCurrentIndex(tab == QLatin1String("Dane") ? 1 : 0);
     AddFv->ZapiszButClick();
-    QCOMPARE(f.t.ui().Texts(), QStringList{message});
-    QCOMPARE(f.t.ui().messages.first().caption, QStringLiteral("Błąd"));
-    QCOMPARE(f.t.ui().messages.first().icon, MsgIcon::Exclamation);
-    QCOMPARE(CurrentTab(AddFv), tab);
-    QCOMPARE(Focused(AddFv), focus);
-    QVERIFY(AddFv->isVisible());
-    QCOMPARE(f.Count(), 0);
+    ExpectRefused(f, AddFv, message, tab, focus);
 }
 
 void AddFvTest::coverChecks_data() {

@@ -199,13 +199,7 @@ void AddKpTest::checks() {
     AddKp->CheckKp->setChecked(print);
     AddKp->PageControl1->setCurrentIndex(tab == QLatin1String("Dane") ? 1 : 0);
     AddKp->ZapiszButClick();
-    QCOMPARE(f.t.ui().Texts(), QStringList{message});
-    QCOMPARE(f.t.ui().messages.first().caption, QStringLiteral("Błąd"));
-    QCOMPARE(f.t.ui().messages.first().icon, MsgIcon::Exclamation);
-    QCOMPARE(CurrentTab(AddKp), tab);
-    QCOMPARE(Focused(AddKp), focus);
-    QVERIFY(AddKp->isVisible());
-    QCOMPARE(f.Count(), 0);
+    ExpectRefused(f, AddKp, message, tab, focus);
 }
 
 void AddKpTest::writesLines_data() {

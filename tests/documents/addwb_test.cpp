@@ -124,12 +124,7 @@ void AddWbTest::checks() {
     }
     AddWb->ZapiszBut->setFocus();
     AddWb->ZapiszButClick();
-    QCOMPARE(f.t.ui().Texts(), QStringList{message});
-    QCOMPARE(f.t.ui().messages.first().caption, QStringLiteral("Błąd"));
-    QCOMPARE(f.t.ui().messages.first().icon, MsgIcon::Exclamation);
-    QCOMPARE(Focused(AddWb), focus);
-    QVERIFY(AddWb->isVisible());
-    QCOMPARE(f.Count(), 0);
+    ExpectRefused(f, AddWb, message, QString(), focus);
 }
 
 void AddWbTest::writesLines_data() {

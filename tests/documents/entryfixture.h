@@ -117,3 +117,16 @@ inline int PreviewsShownBy(const std::function<void()>& action) {
     action();
     return shown;
 }
+
+// A save refused by a field check: its one message, the tab and the field
+// shown, the dialog still open and nothing written.
+inline void ExpectRefused(EntryFixture& f, QDialog* dialog, const QString& message,
+                          const QString& tab, const QString& focus) {
+    QCOMPARE(f.t.ui().Texts(), QStringList{message});
+    QCOMPARE(f.t.ui().messages.first().caption, QStringLiteral("Błąd"));
+    QCOMPARE(f.t.ui().messages.first().icon, MsgIcon::Exclamation);
+    QCOMPARE(CurrentTab(dialog), tab);
+    QCOMPARE(Focused(dialog), focus);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(f.Count(), 0);
+}
