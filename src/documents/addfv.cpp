@@ -3,10 +3,7 @@
 #include "data/db.h"
 #include "documents/controls.h"
 #include "documents/memo.h"
-#include "documents/szukajf.h"
-#include "documents/wyborkto.h"
 #include "reports/vouchers.h"
-#include "shell/main.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -158,17 +155,11 @@ void TAddFv::EdWartoscChange() {
 }
 
 void TAddFv::AddRodzajClick() {
-    if (Main)
-        Main->SearchTarget = 2;
-    if (SzukajF)
-        SzukajF->exec();
+    OpenCategorySearch(2);
 }
 
 void TAddFv::SpeedButton1Click() {
-    if (!WyborKto)
-        return;
-    WyborKto->Target = 2;
-    WyborKto->exec();
+    OpenPayerChooser(2);
 }
 
 void TAddFv::ZamknijButClick() {

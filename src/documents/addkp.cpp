@@ -3,8 +3,6 @@
 #include "data/db.h"
 #include "documents/controls.h"
 #include "documents/memo.h"
-#include "documents/szukajf.h"
-#include "documents/wyborkto.h"
 #include "reports/vouchers.h"
 #include "shell/main.h"
 
@@ -191,24 +189,15 @@ void TAddKp::EdWartoscPChange() {
 }
 
 void TAddKp::AddRodzajPClick() {
-    if (Main)
-        Main->SearchTarget = 1;
-    if (SzukajF)
-        SzukajF->exec();
+    OpenCategorySearch(1);
 }
 
 void TAddKp::AddRodzajPDClick() {
-    if (Main)
-        Main->SearchTarget = 7;
-    if (SzukajF)
-        SzukajF->exec();
+    OpenCategorySearch(7);
 }
 
 void TAddKp::SpeedButton3Click() {
-    if (!WyborKto)
-        return;
-    WyborKto->Target = 1;
-    WyborKto->exec();
+    OpenPayerChooser(1);
 }
 
 void TAddKp::Usu1Click() {

@@ -3,8 +3,6 @@
 #include "data/db.h"
 #include "documents/controls.h"
 #include "documents/memo.h"
-#include "documents/szukajf.h"
-#include "shell/main.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -226,24 +224,17 @@ void TAddWb::EdRodzajPDChange() {
     ClearIfNotAmount(EdWartoscPD);
 }
 
-void TAddWb::OpenSearch(int target) {
-    if (Main)
-        Main->SearchTarget = target;
-    if (SzukajF)
-        SzukajF->exec();
-}
-
 void TAddWb::AddRodzajKClick() {
-    OpenSearch(3);
+    OpenCategorySearch(3);
 }
 void TAddWb::AddRodzajPClick() {
-    OpenSearch(4);
+    OpenCategorySearch(4);
 }
 void TAddWb::AddRodzajKDClick() {
-    OpenSearch(5);
+    OpenCategorySearch(5);
 }
 void TAddWb::AddRodzajPDClick() {
-    OpenSearch(6);
+    OpenCategorySearch(6);
 }
 
 // The zero statement moves no money: every pair shows "no category" and 0.

@@ -80,7 +80,6 @@ class TAddWb : public TEntryDialog {
                       const std::function<void()>& onAmountKey);
     QList<QLineEdit*> CategoryFields() const;
     QList<QLineEdit*> AmountFields() const;
-    void OpenSearch(int target);
     bool CheckFields();
     bool ReadValues();
     Outcome SaveNewDocument(int month, int year) override;

@@ -3,6 +3,8 @@
 #include "data/db.h"
 #include "data/polish.h"
 #include "documents/controls.h"
+#include "documents/szukajf.h"
+#include "documents/wyborkto.h"
 #include "shell/docview.h"
 #include "shell/inputfields.h"
 #include "shell/main.h"
@@ -61,6 +63,20 @@ void TEntryDialog::PlacePrintBox() {
     printBox_->adjustSize();
     printBox_->move(at.x() + 8, at.y() - printBox_->height() - 4);
     printBox_->raise();
+}
+
+void TEntryDialog::OpenCategorySearch(int target) {
+    if (Main)
+        Main->SearchTarget = target;
+    if (SzukajF)
+        SzukajF->exec();
+}
+
+void TEntryDialog::OpenPayerChooser(int target) {
+    if (!WyborKto)
+        return;
+    WyborKto->Target = target;
+    WyborKto->exec();
 }
 
 void TEntryDialog::OnF9(QWidget* field, std::function<void()> open) {

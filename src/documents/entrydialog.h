@@ -50,6 +50,12 @@ class TEntryDialog : public TForm {
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // --- the pick lists --------------------------------------------------------
+    // Shows the category search for TMain::SearchTarget target.
+    static void OpenCategorySearch(int target);
+    // Shows the payer chooser for TWyborKto::Target target.
+    static void OpenPayerChooser(int target);
+
     // --- key handling ----------------------------------------------------------
     // Releasing F9 in the category field opens its list.
     void OnF9(QWidget* field, std::function<void()> open);
