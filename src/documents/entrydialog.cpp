@@ -9,7 +9,6 @@
 #include "shell/inputfields.h"
 #include "shell/main.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFrame>
@@ -21,6 +20,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <limits>
 
 TEntryDialog::TEntryDialog(QWidget* parent, const char* name, const QString& caption, int width,
                            int height)
