@@ -6,6 +6,9 @@
 #include "reference/nrrk.h"
 #include "reference/poczatkowe.h"
 #include "reference/przychody.h"
+#include "reports/cashreport.h"
+#include "reports/periodicreport.h"
+#include "reports/preview.h"
 #include "shell/about.h"
 #include "shell/docview.h"
 #include "shell/parametry.h"
@@ -165,10 +168,10 @@ void TMain::BuildStatusBar() {
 void TMain::UpdateCommands() {
     const QList<QAction*> pending = {
         DodajKP1, Wstawprzed1, DodajFV1, Wstawprzed2, DodajWB1, Wstawprzed3, Popraw1,
-        Raport1, Raportokresowy1, Archiwizujdane1};
+        Archiwizujdane1};
     for (QAction* a : pending)
         a->setEnabled(false);
-    for (QToolButton* b : {AddKpBut, AddFvBut, AddWbBut, RaportOkrBut, RaportKasBut})
+    for (QToolButton* b : {AddKpBut, AddFvBut, AddWbBut})
         b->setEnabled(false);
 }
 
@@ -292,8 +295,39 @@ void TMain::ZamknicieRK1Click() {
     if (NrRk)
         NrRk->exec();
 }
-void TMain::Raport1Click() {}
-void TMain::Raportokresowy1Click() {}
+void TMain::Raport1Click() {
+    if (!RequireRegister() || !DocView->RequireSelection())
+        return;
+    const int rk = DocView->Field("NRRK").toInt();
+    if (rk <= 0) {
+        DB->Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Musisz wybrać dokument inny niż WB."),
+                      MsgIcon::Exclamation);
+        return;
+    }
+    const QDate date = DocView->Field("DATA").toDate();
+    Report report;
+    // Read in one transaction, so that every figure comes from the same state of the ledger.
+    if (!DB->RunAction([&] { report = CashReport(LoadCashReport(rk, date)); }))
+        return;
+    DocView->Reload();
+    ShowReport(std::move(report), this);
+}
+
+void TMain::Raportokresowy1Click() {
+    if (!RequireRegister())
+        return;
+    const int okres = DocView->Field("OKRES").toInt();
+    if (okres <= 0) {
+        DB->Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Brak danych do raportu."), MsgIcon::Exclamation);
+        return;
+    }
+    const QDate date = DocView->Field("DATA").toDate();
+    Report report;
+    if (!DB->RunAction([&] { report = PeriodicReport(LoadPeriodicReport(okres, date)); }))
+        return;
+    DocView->Reload();
+    ShowReport(std::move(report), this);
+}
 void TMain::Warto1Click() {
     if (Poczatkowe)
         Poczatkowe->exec();
