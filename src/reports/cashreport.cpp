@@ -11,6 +11,8 @@ constexpr double TitleHeight = 48;
 constexpr double RowHeight = 4;
 constexpr double SummaryHeight = 70;
 constexpr double FooterHeight = 4;
+// An amount's box: its column less a little room before the rule.
+constexpr double AmountWidth = 24.5;
 
 const QColor StripGrey(192, 192, 192);
 
@@ -76,8 +78,8 @@ void DrawLine(Area& a, const CashLine& line, int index) {
     a.Text(3, 0, 13, RowHeight, QString::number(index + 1), Small());
     a.Text(17, 0, 32, RowHeight, line.numer, Small());
     a.Text(50, 0, 89, RowHeight, line.opis, Small());
-    a.Text(139, 0, 25, RowHeight, MoneyText(line.in), Amount());
-    a.Text(164, 0, 25, RowHeight, MoneyText(line.out), Amount());
+    a.Text(139, 0, AmountWidth, RowHeight, MoneyText(line.in), Amount());
+    a.Text(164, 0, AmountWidth, RowHeight, MoneyText(line.out), Amount());
 }
 
 // The turnover, the cash brought in and carried out, and the balance.
@@ -92,17 +94,17 @@ void DrawTotals(Area& a, const CashReportData& d) {
     a.HLine(left, Right, 12);
 
     a.Text(111, 0, 28, 4, QStringLiteral("Obroty"), Small().Bold());
-    a.Text(139, 0, 25, 4, MoneyText(d.TurnoverIn()), Amount(true));
-    a.Text(164, 0, 25, 4, MoneyText(d.TurnoverOut()), Amount(true));
+    a.Text(139, 0, AmountWidth, 4, MoneyText(d.TurnoverIn()), Amount(true));
+    a.Text(164, 0, AmountWidth, 4, MoneyText(d.TurnoverOut()), Amount(true));
     a.Text(111, 4, 13, 8, QStringLiteral("Stan\nkasy"),
            Small().Align(Qt::AlignLeft | Qt::AlignVCenter));
     a.Text(125, 4, 14, 4, QStringLiteral("poprzedni"), Small());
-    a.Text(139, 4, 25, 4, MoneyText(d.BroughtIn()), Amount());
+    a.Text(139, 4, AmountWidth, 4, MoneyText(d.BroughtIn()), Amount());
     a.Text(125, 8, 14, 4, QStringLiteral("obecny"), Small());
-    a.Text(164, 8, 25, 4, MoneyText(d.CarriedOut()), Amount());
+    a.Text(164, 8, AmountWidth, 4, MoneyText(d.CarriedOut()), Amount());
     a.Text(111, 12, 28, 4, QStringLiteral("Suma:"), Small());
-    a.Text(139, 12, 25, 4, MoneyText(d.Balance()), Amount());
-    a.Text(164, 12, 25, 4, MoneyText(d.Balance()), Amount());
+    a.Text(139, 12, AmountWidth, 4, MoneyText(d.Balance()), Amount());
+    a.Text(164, 12, AmountWidth, 4, MoneyText(d.Balance()), Amount());
 }
 
 // A box with a title above a grey strip of column titles, divided below it.

@@ -205,6 +205,15 @@ void DrawColumnHeader(Area& a, const PageSet& s) {
     }
 }
 
+// Amounts keep a little room before the rule on their right.
+double CellWidth(const Column& c) {
+    return c.right - c.left - (c.alignRight ? 0.5 : 0);
+}
+
+TextStyle CellStyle(const Column& c) {
+    return Small().Align((c.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+}
+
 void DrawLine(Area& a, const PageSet& s, const PeriodicLine& line) {
     const bool opis = s.opisRight > s.opisLeft;
     ColumnRules(a, s, 0, LineHeight, s.opisLeft, s.opisRight, RowHeight);
@@ -212,8 +221,7 @@ void DrawLine(Area& a, const PageSet& s, const PeriodicLine& line) {
     for (const Column& c : s.columns) {
         if (!c.cell)
             continue;
-        a.Text(c.left, 0, c.right - c.left, RowHeight, c.cell(line),
-               Small().Align((c.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop));
+        a.Text(c.left, 0, CellWidth(c), RowHeight, c.cell(line), CellStyle(c));
     }
     if (opis)
         a.Text(s.opisLeft, RowHeight, s.opisRight - s.opisLeft, RowHeight, line.opis.trimmed(),
@@ -233,8 +241,7 @@ void DrawSummary(Area& a, const PageSet& s) {
         for (const Column& c : s.columns) {
             if (c.summary.size() != 3)
                 continue;
-            a.Text(c.left, y, c.right - c.left, RowHeight, c.summary[row],
-                   Small().Align((c.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop));
+            a.Text(c.left, y, CellWidth(c), RowHeight, c.summary[row], CellStyle(c));
         }
     }
 }
