@@ -61,6 +61,11 @@ QString TDB::DatabaseName(const QString& server, const QString& programDir) {
     return s + QLatin1Char(':') + path;
 }
 
+bool TDB::IsLocalServer(const QString& server) { return IsThisComputer(server); }
+
+QString TDB::UserName() { return QLatin1String(kUser); }
+QString TDB::Password() { return QLatin1String(kPassword); }
+
 QSqlDatabase TDB::Database() const { return QSqlDatabase::database(connName_, false); }
 
 bool TDB::IsConnected() const { return Database().isOpen(); }

@@ -35,6 +35,8 @@ public:
     static void WriteServerName(const QString& programDir, const QString& server);
     // "server:/folder/ORVA.GDB", or the plain path for a local database.
     static QString DatabaseName(const QString& server, const QString& programDir);
+    // "localhost" or 127.0.0.1: the database beside the program on this computer.
+    static bool IsLocalServer(const QString& server);
     QString DatabaseName() const { return DatabaseName(ServerName, programDir_); }
     // Opens the connection (closing any open one first). On failure returns
     // false and leaves the database's message in LastConnectError().
@@ -45,6 +47,9 @@ public:
     // Opens the connection if it is closed; throws DbError when it cannot.
     void EnsureConnected();
     QSqlDatabase Database() const;
+    // The administrator's account of every connection and of the backup tool.
+    static QString UserName();
+    static QString Password();
 
     // --- transactions -----------------------------------------------------
     bool InTransaction() const { return inTransaction_; }

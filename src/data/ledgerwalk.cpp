@@ -11,55 +11,76 @@ namespace {
 // Rows written by one statement. A PSQL block may name at most 255 tables.
 const int kRowsPerBlock = 64;
 
-QVariant NullInt() { return QVariant(QMetaType::fromType<int>()); }
+QVariant NullInt() {
+    return QVariant(QMetaType::fromType<int>());
+}
 
-QVariant IntOrNull(int value, bool isNull) { return isNull ? NullInt() : QVariant(value); }
+QVariant IntOrNull(int value, bool isNull) {
+    return isNull ? NullInt() : QVariant(value);
+}
 
-// One statement that updates kRowsPerBlock rows by key. The driver turns
-// ":NAME" into a placeholder, so the block's own variables are written
-// ": NAME", which the database reads alike. Balances travel as grosze.
-QString BlockSql() {
+// One statement that updates kRowsPerBlock rows by key: their numbers and
+// balances, or their balances alone. The driver turns ":NAME" into a
+// placeholder, so the block's own variables are written ": NAME", which the
+// database reads alike. Balances travel as grosze.
+QString BlockSql(bool numbers) {
     QString head = QStringLiteral("EXECUTE BLOCK (");
     QString body;
     for (int k = 0; k < kRowsPerBlock; ++k) {
         if (k > 0)
             head += QLatin1Char(',');
-        head += QStringLiteral("I%1 INTEGER = ?,D%1 INTEGER = ?,P%1 INTEGER = ?,R%1 INTEGER = ?,"
-                               "B%1 BIGINT = ?")
-                    .arg(k);
-        body += QStringLiteral("UPDATE DOKUMENT SET NRDOK=: D%1,NRPOZ=: P%1,NRRK=: R%1,"
-                               "POZOSTALESR=: B%1*0.01 WHERE ID_DOKUMENT=: I%1;\n")
-                    .arg(k);
+        head += QStringLiteral("I%1 INTEGER = ?,B%1 BIGINT = ?").arg(k);
+        if (numbers)
+            head += QStringLiteral(",D%1 INTEGER = ?,P%1 INTEGER = ?,R%1 INTEGER = ?").arg(k);
+        body += QStringLiteral("UPDATE DOKUMENT SET POZOSTALESR=: B%1*0.01").arg(k);
+        if (numbers)
+            body += QStringLiteral(",NRDOK=: D%1,NRPOZ=: P%1,NRRK=: R%1").arg(k);
+        body += QStringLiteral(" WHERE ID_DOKUMENT=: I%1;\n").arg(k);
     }
     return head + QStringLiteral(") AS BEGIN\n") + body + QStringLiteral("END");
 }
 
-void BindRow(QSqlQuery& q, int slot, const Row* r) {
-    const int p = 5 * slot;
+// Binds the row (nullptr: a slot left empty) to slot number slot.
+void BindRow(QSqlQuery& q, bool numbers, int slot, const Row* r) {
+    const int width = numbers ? 5 : 2;
+    const int p = width * slot;
     if (!r) {
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < width; ++i)
             q.bindValue(p + i, NullInt());
         return;
     }
     q.bindValue(p, r->id);
-    q.bindValue(p + 1, r->nrdok);
-    q.bindValue(p + 2, IntOrNull(r->nrpoz, r->nrpozNull));
-    q.bindValue(p + 3, IntOrNull(r->nrrk, r->nrrkNull));
-    q.bindValue(p + 4, r->balanceNull ? QVariant(QMetaType::fromType<qint64>()) : QVariant(r->balance));
+    q.bindValue(p + 1,
+                r->balanceNull ? QVariant(QMetaType::fromType<qint64>()) : QVariant(r->balance));
+    if (!numbers)
+        return;
+    q.bindValue(p + 2, r->nrdok);
+    q.bindValue(p + 3, IntOrNull(r->nrpoz, r->nrpozNull));
+    q.bindValue(p + 4, IntOrNull(r->nrrk, r->nrrkNull));
+}
+
+bool SameNumbers(const Row& a, const Row& b) {
+    return a.nrdok == b.nrdok && a.nrpoz == b.nrpoz && a.nrpozNull == b.nrpozNull &&
+           a.nrrk == b.nrrk && a.nrrkNull == b.nrrkNull;
 }
 
 bool SameRow(const Row& a, const Row& b) {
-    return a.nrdok == b.nrdok && a.nrpoz == b.nrpoz && a.nrpozNull == b.nrpozNull && a.nrrk == b.nrrk &&
-           a.nrrkNull == b.nrrkNull && a.balance == b.balance && a.balanceNull == b.balanceNull;
+    return SameNumbers(a, b) && a.balance == b.balance && a.balanceNull == b.balanceNull;
 }
 
 } // namespace
 
-qint64 CentsOf(double value) { return std::llround(value * 100.0); }
+qint64 CentsOf(double value) {
+    return std::llround(value * 100.0);
+}
 
-double ValueOfCents(qint64 cents) { return static_cast<double>(cents) * 0.01; }
+double ValueOfCents(qint64 cents) {
+    return static_cast<double>(cents) * 0.01;
+}
 
-qint64 StoredCents(double value) { return static_cast<qint64>(std::floor(value * 100.0 + 0.5)); }
+qint64 StoredCents(double value) {
+    return static_cast<qint64>(std::floor(value * 100.0 + 0.5));
+}
 
 Walk::Walk(TDB& db, int afterNrDok, int back) : db_(db), afterNrDok_(afterNrDok) {
     QSqlQuery q = db_.Exec(
@@ -147,19 +168,22 @@ void Walk::UpdateAt(int wybor, const std::function<void(Row&)>& set) {
 
 void Walk::Write() {
     QVector<const Row*> changed;
+    bool numbers = false;
     for (int i = 0; i < rows_.size(); ++i)
-        if (!SameRow(rows_[i], original_[i]))
+        if (!SameRow(rows_[i], original_[i])) {
             changed.append(&rows_[i]);
+            numbers = numbers || !SameNumbers(rows_[i], original_[i]);
+        }
     if (changed.isEmpty())
         return;
     db_.BeginWork();
     QSqlQuery q = db_.NewQuery();
-    if (!q.prepare(BlockSql()))
+    if (!q.prepare(BlockSql(numbers)))
         throw DbError(q.lastError());
     for (int first = 0; first < changed.size(); first += kRowsPerBlock) {
         for (int slot = 0; slot < kRowsPerBlock; ++slot) {
             const int i = first + slot;
-            BindRow(q, slot, i < changed.size() ? changed[i] : nullptr);
+            BindRow(q, numbers, slot, i < changed.size() ? changed[i] : nullptr);
         }
         if (!q.exec())
             throw DbError(q.lastError());

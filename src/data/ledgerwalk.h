@@ -27,15 +27,15 @@ struct Row {
     bool nrpozNull = false;
     int nrrk = 0;
     bool nrrkNull = false;
-    bool isWb = false; // RODZAJDOK, trimmed, is "WB"
-    qint64 in = 0;     // PRZYCHOD, grosze
-    qint64 out = 0;    // ROZCHOD, grosze
+    bool isWb = false;  // RODZAJDOK, trimmed, is "WB"
+    qint64 in = 0;      // PRZYCHOD, grosze
+    qint64 out = 0;     // ROZCHOD, grosze
     qint64 balance = 0; // POZOSTALESR, grosze
     bool balanceNull = false;
 };
 
 class Walk {
-public:
+  public:
     // Reads every row with NRDOK > afterNrDok - back: the rows to visit
     // (NRDOK > afterNrDok, in the walk's order) and the predecessors their
     // balances start from.
@@ -61,7 +61,7 @@ public:
     // transaction.
     void Write();
 
-private:
+  private:
     TDB& db_;
     int afterNrDok_;
     QVector<Row> original_;

@@ -20,7 +20,9 @@ const char* const kEarlierMonth = "Wybrano miesiąc wcześniejszy niż z ostatni
 const char* const kLedgerBusy = "Inne stanowisko właśnie zapisuje zmiany w dokumentach. "
                                 "Spróbuj ponownie za chwilę.";
 
-int IntOf(const QVariant& v) { return v.isNull() ? 0 : v.toInt(); }
+int IntOf(const QVariant& v) {
+    return v.isNull() ? 0 : v.toInt();
+}
 
 // What the new document follows: the largest numbers in the ledger and the
 // document with the largest position number.
@@ -46,9 +48,10 @@ LedgerEnd ReadLedgerEnd(TDB& db) {
         return e;
     // The rows of the last document. Its largest balance is the one after
     // the whole document: a two-line KP holds it on its second line.
-    const Rows last = db.Select(QStringLiteral("SELECT POZOSTALESR,NRPOZ,DATA,RODZAJDOK FROM DOKUMENT "
-                                               "WHERE NRPOZ=:NR"),
-                                {{QStringLiteral("NR"), e.maxNrPoz}});
+    const Rows last =
+        db.Select(QStringLiteral("SELECT POZOSTALESR,NRPOZ,DATA,RODZAJDOK FROM DOKUMENT "
+                                 "WHERE NRPOZ=:NR"),
+                  {{QStringLiteral("NR"), e.maxNrPoz}});
     if (last.isEmpty())
         return e;
     e.hasRows = true;
@@ -129,7 +132,8 @@ bool TDB::PrepareNextDocument(int month, int year) {
             const int order = CompareMonths(end.lastDate, month, year);
             if (order < 0) {
                 RollbackWork();
-                Ui().Show(QStringLiteral("Błąd"), QString::fromUtf8(kEarlierMonth), MsgIcon::Exclamation);
+                Ui().Show(QStringLiteral("Błąd"), QString::fromUtf8(kEarlierMonth),
+                          MsgIcon::Exclamation);
                 return false;
             }
             if (order > 0 && !newMonthAgreed) {
@@ -150,7 +154,8 @@ bool TDB::PrepareNextDocument(int month, int year) {
         if (CurrentNrRk == 0)
             CurrentNrRk = IntOf(StanpValue(*this, "NRK"));
         else if (Main().ManualRk != 0)
-            CurrentNrRk = IntOf(Scalar(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'")));
+            CurrentNrRk =
+                IntOf(Scalar(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'")));
         else if (end.lastIsWb)
             CurrentNrRk += 1; // a bank statement ends the cash report
         return true;
@@ -158,7 +163,8 @@ bool TDB::PrepareNextDocument(int month, int year) {
 }
 
 void TDB::SetDocCounter(int value) {
-    Exec(QStringLiteral("UPDATE SYSCOUNT SET DOCID=:ILE WHERE ID_SYSCOUNT='5'"), {{QStringLiteral("ILE"), value}});
+    Exec(QStringLiteral("UPDATE SYSCOUNT SET DOCID=:ILE WHERE ID_SYSCOUNT='5'"),
+         {{QStringLiteral("ILE"), value}});
 }
 
 QString TDB::SchoolYearLabel(int month, int year) {

@@ -17,7 +17,9 @@ float OpeningFunds(TDB& db) {
 void TDB::ShiftNumbers(int afterNrDok, int shift) {
     Exec(QStringLiteral("UPDATE DOKUMENT SET NRDOK=NRDOK+:SHIFT1,NRPOZ=COALESCE(NRPOZ,0)+:SHIFT2 "
                         "WHERE NRDOK>:AFTER"),
-         {{QStringLiteral("SHIFT1"), shift}, {QStringLiteral("SHIFT2"), shift}, {QStringLiteral("AFTER"), afterNrDok}});
+         {{QStringLiteral("SHIFT1"), shift},
+          {QStringLiteral("SHIFT2"), shift},
+          {QStringLiteral("AFTER"), afterNrDok}});
 }
 
 void TDB::PropagateCashReport(int afterNrDok, int shift) {
@@ -74,9 +76,10 @@ void TDB::ResequenceAfterDelete(int deletedNrDok, int deletedWasWb, int shift, i
 
 void TDB::WarnIfNegative() {
     if (NegativeCount > 0)
-        ShowAfterCommit(QStringLiteral("Ostrzeżenie"),
-                        QStringLiteral("Uwaga w niektórych pozycjach stan środków wyszedł na minus."),
-                        MsgIcon::None);
+        ShowAfterCommit(
+            QStringLiteral("Ostrzeżenie"),
+            QStringLiteral("Uwaga w niektórych pozycjach stan środków wyszedł na minus."),
+            MsgIcon::None);
 }
 
 // The cash in the till: the opening cash and every KP and KW row, bank
@@ -85,8 +88,9 @@ void TDB::WarnIfNegative() {
 bool TDB::CashOnHand(float amount) {
     const qint64 opening =
         Ledger::CentsOf(Scalar(QStringLiteral("SELECT KASAWARTOSC FROM STANP")).toDouble());
-    const Rows sums = Select(QStringLiteral("SELECT SUM(PRZYCHOD) AS SUMAP,SUM(ROZCHOD) AS SUMAR FROM DOKUMENT"
-                                            " WHERE RODZAJDOK<>'WB'"));
+    const Rows sums =
+        Select(QStringLiteral("SELECT SUM(PRZYCHOD) AS SUMAP,SUM(ROZCHOD) AS SUMAR FROM DOKUMENT"
+                              " WHERE RODZAJDOK<>'WB'"));
     const QSqlRecord r = sums.value(0);
     const double in = Ledger::ValueOfCents(opening + Ledger::CentsOf(r.value(0).toDouble()));
     const double out = Ledger::ValueOfCents(Ledger::CentsOf(r.value(1).toDouble()));

@@ -1,6 +1,6 @@
 // The amount of a voucher in Polish words ("Słownie:").
-#include "data/db.h"
 #include "data/words.h"
+#include "data/db.h"
 
 #include <stdexcept>
 
@@ -9,7 +9,8 @@ namespace {
 // Units, tens, hundreds and the rest of a whole number.
 struct Split {
     explicit Split(qint64 x)
-        : units(int(x % 10)), tens(int(x / 10 % 10)), hundreds(int(x / 100 % 10)), thousands(x / 1000) {}
+        : units(int(x % 10)), tens(int(x / 10 % 10)), hundreds(int(x / 100 % 10)),
+          thousands(x / 1000) {}
     int units;
     int tens;
     int hundreds;
@@ -113,27 +114,26 @@ QString GeneralText(double amount) {
 } // namespace
 
 QStringList PolishNumberWords() {
-    return {
-        // units
-        "", "jeden", "dwa", "trzy", "cztery", "pięć", "sześć", "siedem", "osiem", "dziewięć",
-        // ten to nineteen
-        "dziesięć", "jedenaście", "dwanaście", "trzynaście", "czternaście", "piętnaście",
-        "szesnaście", "siedemnaście", "osiemnaście", "dziewiętnaście",
-        // tens
-        "", "dziesięć", "dwadzieścia", "trzydzieści", "czterdzieści", "pięćdziesiąt",
-        "sześćdziesiąt", "siedemdziesiąt", "osiemdziesiąt", "dziewięćdziesiąt",
-        // hundreds
-        "", "sto", "dwieście", "trzysta", "czterysta", "pięćset", "sześćset", "siedemset",
-        "osiemset", "dziewięćset",
-        // thousand, by last digit
-        "tysięcy", "tysiąc", "tysiące", "tysiące", "tysiące", "tysięcy", "tysięcy", "tysięcy",
-        "tysięcy", "tysięcy",
-        // złoty, by last digit
-        "złotych", "złotych", "złote", "złote", "złote", "złotych", "złotych", "złotych",
-        "złotych", "złotych",
-        // grosz, by last digit
-        "groszy", "groszy", "grosze", "grosze", "grosze", "groszy", "groszy", "groszy", "groszy",
-        "groszy"};
+    return {// units
+            "", "jeden", "dwa", "trzy", "cztery", "pięć", "sześć", "siedem", "osiem", "dziewięć",
+            // ten to nineteen
+            "dziesięć", "jedenaście", "dwanaście", "trzynaście", "czternaście", "piętnaście",
+            "szesnaście", "siedemnaście", "osiemnaście", "dziewiętnaście",
+            // tens
+            "", "dziesięć", "dwadzieścia", "trzydzieści", "czterdzieści", "pięćdziesiąt",
+            "sześćdziesiąt", "siedemdziesiąt", "osiemdziesiąt", "dziewięćdziesiąt",
+            // hundreds
+            "", "sto", "dwieście", "trzysta", "czterysta", "pięćset", "sześćset", "siedemset",
+            "osiemset", "dziewięćset",
+            // thousand, by last digit
+            "tysięcy", "tysiąc", "tysiące", "tysiące", "tysiące", "tysięcy", "tysięcy", "tysięcy",
+            "tysięcy", "tysięcy",
+            // złoty, by last digit
+            "złotych", "złotych", "złote", "złote", "złote", "złotych", "złotych", "złotych",
+            "złotych", "złotych",
+            // grosz, by last digit
+            "groszy", "groszy", "grosze", "grosze", "grosze", "groszy", "groszy", "groszy",
+            "groszy", "groszy"};
 }
 
 QString TDB::AmountInWords(double amount) const {

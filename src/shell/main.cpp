@@ -1,5 +1,6 @@
 #include "shell/main.h"
 
+#include "backup/archiwizacja.h"
 #include "data/db.h"
 #include "reference/addokres.h"
 #include "reference/koszty.h"
@@ -115,8 +116,8 @@ QToolButton* TMain::AddToolButton(const char* name, const QString& caption, cons
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     button->setFixedSize(84, 55);
-    QFont small = button->font();
-    small.setPixelSize(10);
+    QFont small(QStringLiteral("Liberation Sans"));
+    small.setPixelSize(11);
     button->setFont(small);
     connect(button, &QToolButton::clicked, this, handler);
     ToolBar1->addWidget(button);
@@ -167,8 +168,7 @@ void TMain::BuildStatusBar() {
 // Commands whose windows exist are enabled; the rest stay visible but off.
 void TMain::UpdateCommands() {
     const QList<QAction*> pending = {
-        DodajKP1, Wstawprzed1, DodajFV1, Wstawprzed2, DodajWB1, Wstawprzed3, Popraw1,
-        Archiwizujdane1};
+        DodajKP1, Wstawprzed1, DodajFV1, Wstawprzed2, DodajWB1, Wstawprzed3, Popraw1};
     for (QAction* a : pending)
         a->setEnabled(false);
     for (QToolButton* b : {AddKpBut, AddFvBut, AddWbBut})
@@ -344,7 +344,10 @@ void TMain::Dodajokres1Click() {
     if (AddOkres)
         AddOkres->exec();
 }
-void TMain::Archiwizujdane1Click() {}
+void TMain::Archiwizujdane1Click() {
+    if (Archiwizacja)
+        Archiwizacja->exec();
+}
 void TMain::Serwer1Click() {
     if (Serwer)
         Serwer->exec();

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "backup/archiwizacja.h"
 #include "data/db.h"
 #include "reference/addkoszty.h"
 #include "reference/addokres.h"
@@ -30,6 +31,7 @@ QVector<StartupStep> StartupSteps(const QString& programDir) {
              DB->SetUi(MessageBoxes());
              DB->SetMainState(Main);
          }},
+        {QStringLiteral("TArchiwizacja"), [] { Archiwizacja = new TArchiwizacja(Main); }},
         {QStringLiteral("TAbout"), [] { About = new TAbout(Main); }},
         {QStringLiteral("TSerwer"), [] { Serwer = new TSerwer(Main); }},
         {QStringLiteral("TPoczatkowe"), [] { Poczatkowe = new TPoczatkowe(Main); }},

@@ -11,7 +11,7 @@ namespace {
 // Dialogs that also note whether a transaction (and so the ledger lock) was
 // held while the user was asked.
 class WatchingDialogs : public ScriptedDialogs {
-public:
+  public:
     bool Ask(const QString& caption, const QString& text) override {
         heldWhileAsking = heldWhileAsking || (DB && DB->InTransaction());
         return ScriptedDialogs::Ask(caption, text);
@@ -23,12 +23,15 @@ public:
     bool heldWhileAsking = false;
 };
 
-QString Money(double v) { return QString::number(v, 'f', 2); }
+QString Money(double v) {
+    return QString::number(v, 'f', 2);
+}
 
 QString RowSql(int nrdok, int nrpoz, const QString& kind, double in, double out, double balance,
                int nrrk, const QString& date = QStringLiteral("2011-03-10"), int okres = 1) {
-    return QStringLiteral("INSERT INTO DOKUMENT (DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJDOK,POZOSTALESR,"
-                          "OKRES,NRRK) VALUES ('%1',%2,%3,%4,%5,'%6',%7,%8,%9)")
+    return QStringLiteral(
+               "INSERT INTO DOKUMENT (DATA,PRZYCHOD,ROZCHOD,NRDOK,NRPOZ,RODZAJDOK,POZOSTALESR,"
+               "OKRES,NRRK) VALUES ('%1',%2,%3,%4,%5,'%6',%7,%8,%9)")
         .arg(date, Money(in), Money(out))
         .arg(nrdok)
         .arg(nrpoz)
@@ -54,7 +57,8 @@ void WriteLedger(TestDb& t, const QStringList& docs, double opening = 0) {
             const double amount = part.toDouble();
             const bool cost = f[0] == QLatin1String("KW") || amount < 0;
             balance += cost ? -qAbs(amount) : amount;
-            sql << RowSql(nrdok, nrdok + 1, f[0], cost ? 0 : amount, cost ? qAbs(amount) : 0, balance, nrrk);
+            sql << RowSql(nrdok, nrdok + 1, f[0], cost ? 0 : amount, cost ? qAbs(amount) : 0,
+                          balance, nrrk);
         }
     }
     t.Run(sql);
@@ -79,27 +83,33 @@ const char* const kNegative = "Uwaga w niektórych pozycjach stan środków wysz
 // time, to hold the engine's results against ---------------------------
 
 float ReferenceBalance(TDB& db, int d, int back, int* negatives) {
-    const Rows p = db.Select(QStringLiteral("SELECT NRDOK,MAX(POZOSTALESR) as POZOSTALESR FROM DOKUMENT "
-                                            "WHERE NRDOK=:WYBOR GROUP BY NRDOK"),
-                             {{QStringLiteral("WYBOR"), d - back}});
-    const float prior = p.isEmpty() ? static_cast<float>(db.Scalar(QStringLiteral("SELECT WARTOSC FROM STANP")).toDouble())
-                                     : static_cast<float>(p[0].value(1).toDouble());
-    const Rows s = db.Select(QStringLiteral("SELECT NRDOK,SUM(PRZYCHOD) as PRZYCHOD, SUM(ROZCHOD) AS ROZCHOD "
-                                            "FROM DOKUMENT WHERE NRDOK=:WYBOR GROUP BY NRDOK"),
-                             {{QStringLiteral("WYBOR"), d}});
+    const Rows p =
+        db.Select(QStringLiteral("SELECT NRDOK,MAX(POZOSTALESR) as POZOSTALESR FROM DOKUMENT "
+                                 "WHERE NRDOK=:WYBOR GROUP BY NRDOK"),
+                  {{QStringLiteral("WYBOR"), d - back}});
+    const float prior =
+        p.isEmpty()
+            ? static_cast<float>(db.Scalar(QStringLiteral("SELECT WARTOSC FROM STANP")).toDouble())
+            : static_cast<float>(p[0].value(1).toDouble());
+    const Rows s =
+        db.Select(QStringLiteral("SELECT NRDOK,SUM(PRZYCHOD) as PRZYCHOD, SUM(ROZCHOD) AS ROZCHOD "
+                                 "FROM DOKUMENT WHERE NRDOK=:WYBOR GROUP BY NRDOK"),
+                  {{QStringLiteral("WYBOR"), d}});
     const float in = s.isEmpty() ? 0 : static_cast<float>(s[0].value(1).toDouble());
     const float out = s.isEmpty() ? 0 : static_cast<float>(s[0].value(2).toDouble());
-    const float balance =
-        static_cast<float>(TDB::RoundMoney(static_cast<float>(static_cast<long double>(prior) + in - out)));
+    const float balance = static_cast<float>(
+        TDB::RoundMoney(static_cast<float>(static_cast<long double>(prior) + in - out)));
     if (balance < 0)
         ++*negatives;
     return balance;
 }
 
 Rows ReferenceWalkRows(TDB& db, int after) {
-    return db.Select(QStringLiteral("SELECT NRDOK,NRPOZ,NRRK,RODZAJDOK,POZOSTALESR FROM DOKUMENT WHERE NRDOK>'%1'"
-                                    " ORDER BY NRDOK,ID_DOKUMENT")
-                         .arg(after));
+    return db.Select(
+        QStringLiteral(
+            "SELECT NRDOK,NRPOZ,NRRK,RODZAJDOK,POZOSTALESR FROM DOKUMENT WHERE NRDOK>'%1'"
+            " ORDER BY NRDOK,ID_DOKUMENT")
+            .arg(after));
 }
 
 int ReferenceRecompute(TDB& db, int after, int back) {
@@ -108,7 +118,8 @@ int ReferenceRecompute(TDB& db, int after, int back) {
         const int d = r.value(0).toInt();
         const float balance = ReferenceBalance(db, d, back, &negatives);
         db.Exec(QStringLiteral("UPDATE DOKUMENT SET POZOSTALESR=:POZOSTALESR WHERE NRDOK=:WYBOR"),
-                {{QStringLiteral("POZOSTALESR"), static_cast<double>(balance)}, {QStringLiteral("WYBOR"), d}});
+                {{QStringLiteral("POZOSTALESR"), static_cast<double>(balance)},
+                 {QStringLiteral("WYBOR"), d}});
     }
     return negatives;
 }
@@ -118,15 +129,18 @@ int ReferenceResequence(TDB& db, int deleted, int wasWb, int shift, int back) {
     int negatives = 0;
     for (const QSqlRecord& r : ReferenceWalkRows(db, deleted)) {
         const int d = r.value(0).toInt();
-        const bool withRk = formB && db.Main().NextIsWb == 0 && r.value(3).toString().trimmed() != QLatin1String("WB");
+        const bool withRk = formB && db.Main().NextIsWb == 0 &&
+                            r.value(3).toString().trimmed() != QLatin1String("WB");
         QVariantMap p{{QStringLiteral("WYBOR"), d},
                       {QStringLiteral("NRDOK"), d + shift},
                       {QStringLiteral("NRPOZ"), r.value(1).toInt() + shift}};
         if (withRk)
             p[QStringLiteral("NRRK")] = r.value(2).toInt() + shift;
-        p[QStringLiteral("POZOSTALESR")] = static_cast<double>(ReferenceBalance(db, d, back, &negatives));
-        db.Exec(QStringLiteral("UPDATE DOKUMENT SET NRDOK=:NRDOK,NRPOZ=:NRPOZ,POZOSTALESR=:POZOSTALESR %1"
-                               "WHERE NRDOK=:WYBOR")
+        p[QStringLiteral("POZOSTALESR")] =
+            static_cast<double>(ReferenceBalance(db, d, back, &negatives));
+        db.Exec(QStringLiteral(
+                    "UPDATE DOKUMENT SET NRDOK=:NRDOK,NRPOZ=:NRPOZ,POZOSTALESR=:POZOSTALESR %1"
+                    "WHERE NRDOK=:WYBOR")
                     .arg(withRk ? QStringLiteral(",NRRK=:NRRK ") : QString()),
                 p);
     }
@@ -137,7 +151,7 @@ int ReferenceResequence(TDB& db, int deleted, int wasWb, int shift, int back) {
 
 class LedgerTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void emptyLedgerTakesOpeningValues();
     void monthGuard_data();
     void monthGuard();
@@ -183,16 +197,21 @@ void LedgerTest::monthGuard_data() {
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QString>("caption"); // of the one message, "" for none
     QTest::addColumn<QString>("text");
-    const QString question = QStringLiteral(
-        "Uwaga, dokument jest z nowego miesiąca. Czy chcesz zamknąć poprzedni miesiąc i utworzyć nowy?");
-    const QString refusal = QStringLiteral("Wybrano miesiąc wcześniejszy niż z ostatniego istniejącego "
-                                           "dokumentu, dokument nie może zostać zapisany.");
-    QTest::newRow("new month, yes") << "2010-12-15" << QDate(2011, 1, 3) << true << true << "Ostrzeżenie" << question;
-    QTest::newRow("new month, no") << "2010-12-15" << QDate(2011, 1, 3) << false << false << "Ostrzeżenie"
-                                   << question;
-    QTest::newRow("year decides first") << "2011-01-20" << QDate(2010, 12, 1) << true << false << "Błąd" << refusal;
-    QTest::newRow("earlier month") << "2011-05-02" << QDate(2011, 4, 30) << true << false << "Błąd" << refusal;
-    QTest::newRow("same month") << "2011-03-10" << QDate(2011, 3, 25) << true << true << "" << "";
+    const QString question = QStringLiteral("Uwaga, dokument jest z nowego miesiąca. Czy chcesz "
+                                            "zamknąć poprzedni miesiąc i utworzyć nowy?");
+    const QString refusal =
+        QStringLiteral("Wybrano miesiąc wcześniejszy niż z ostatniego istniejącego "
+                       "dokumentu, dokument nie może zostać zapisany.");
+    QTest::newRow("new month, yes")
+        << "2010-12-15" << QDate(2011, 1, 3) << true << true << "Ostrzeżenie" << question;
+    QTest::newRow("new month, no")
+        << "2010-12-15" << QDate(2011, 1, 3) << false << false << "Ostrzeżenie" << question;
+    QTest::newRow("year decides first")
+        << "2011-01-20" << QDate(2010, 12, 1) << true << false << "Błąd" << refusal;
+    QTest::newRow("earlier month")
+        << "2011-05-02" << QDate(2011, 4, 30) << true << false << "Błąd" << refusal;
+    QTest::newRow("same month") << "2011-03-10" << QDate(2011, 3, 25) << true << true << ""
+                                << "";
 }
 
 void LedgerTest::monthGuard() {
@@ -209,13 +228,15 @@ void LedgerTest::monthGuard() {
            RowSql(8, 10, QStringLiteral("KW"), 0, 5, 75, 2, lastDate, 4)});
     ui.Answer(answer);
     bool ok = !accepted;
-    QVERIFY(t.db().RunAction([&] { ok = t.db().PrepareNextDocument(newDate.month(), newDate.year()); }));
+    QVERIFY(t.db().RunAction(
+        [&] { ok = t.db().PrepareNextDocument(newDate.month(), newDate.year()); }));
     QCOMPARE(ok, accepted);
     QCOMPARE(ui.messages.size(), caption.isEmpty() ? 0 : 1);
     if (!caption.isEmpty()) {
         QCOMPARE(ui.messages[0].caption, caption);
         QCOMPARE(ui.messages[0].text, text);
-        QCOMPARE(ui.messages[0].icon, caption == QStringLiteral("Błąd") ? MsgIcon::Exclamation : MsgIcon::None);
+        QCOMPARE(ui.messages[0].icon,
+                 caption == QStringLiteral("Błąd") ? MsgIcon::Exclamation : MsgIcon::None);
         QCOMPARE(ui.messages[0].question, caption == QStringLiteral("Ostrzeżenie"));
     }
     // Nobody waits on this workstation while its user decides.
@@ -233,7 +254,8 @@ void LedgerTest::balanceIsAfterWholeLastDocument() {
     TestDb t;
     // A freshly written two-line KP: the second line holds the balance after
     // the whole document, whichever row the database returns last.
-    t.Run({RowSql(1, 2, QStringLiteral("KP"), 10, 0, 10, 1), RowSql(2, 3, QStringLiteral("KP"), 60, 0, 110, 1),
+    t.Run({RowSql(1, 2, QStringLiteral("KP"), 10, 0, 10, 1),
+           RowSql(2, 3, QStringLiteral("KP"), 60, 0, 110, 1),
            RowSql(2, 3, QStringLiteral("KP"), 40, 0, 50, 1)});
     QVERIFY(t.db().RunAction([&] { QVERIFY(t.db().PrepareNextDocument(3, 2011)); }));
     QCOMPARE(t.db().LastBalance, 110.0f);
@@ -269,7 +291,8 @@ void LedgerTest::cashReportNumber() {
     }));
     QCOMPARE(t.db().CurrentNrRk, current);
     QCOMPARE(t.db().PreviousNrRk, previous);
-    QCOMPARE(t.Value(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'")).toInt(), current);
+    QCOMPARE(t.Value(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'")).toInt(),
+             current);
 }
 
 void LedgerTest::schoolYearLabel_data() {
@@ -297,20 +320,26 @@ void LedgerTest::recomputeBalances_data() {
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<int>("warnings");
     const QString kForget = QStringLiteral("UPDATE DOKUMENT SET POZOSTALESR=0");
-    QTest::newRow("positive") << QStringList{"KP 100 1", "KW 30 1", "KP 10 1"} << 50.0 << kForget << 0
-                              << QStringList{"1/2/1/150.00", "2/3/1/120.00", "3/4/1/130.00"} << 0;
+    QTest::newRow("positive") << QStringList{"KP 100 1", "KW 30 1", "KP 10 1"} << 50.0 << kForget
+                              << 0 << QStringList{"1/2/1/150.00", "2/3/1/120.00", "3/4/1/130.00"}
+                              << 0;
     QTest::newRow("negative funds")
         << QStringList{"KP 100 1", "KW 130 1", "KP 10 1"} << 0.0 << kForget << 0
         << QStringList{"1/2/1/100.00", "2/3/1/-30.00", "3/4/1/-20.00"} << 1;
     // The second line of the two-line KP holds 110; the next document
     // starts from it.
-    QTest::newRow("two-line KP") << QStringList{"KP 10 1", "KP 40+60 1", "KW 20 1"} << 0.0 << kForget << 0
-                                 << QStringList{"1/2/1/10.00", "2/3/1/110.00", "2/3/1/110.00", "3/4/1/90.00"} << 0;
+    QTest::newRow("two-line KP") << QStringList{"KP 10 1", "KP 40+60 1", "KW 20 1"} << 0.0
+                                 << kForget << 0
+                                 << QStringList{"1/2/1/10.00", "2/3/1/110.00", "2/3/1/110.00",
+                                                "3/4/1/90.00"}
+                                 << 0;
     QTest::newRow("after a correction")
-        << QStringList{"KP 100 1", "KW 30 1", "KP 10 1"} << 0.0 << "UPDATE DOKUMENT SET ROZCHOD=45 WHERE NRDOK=2"
-        << 1 << QStringList{"1/2/1/100.00", "2/3/1/55.00", "3/4/1/65.00"} << 0;
+        << QStringList{"KP 100 1", "KW 30 1", "KP 10 1"} << 0.0
+        << "UPDATE DOKUMENT SET ROZCHOD=45 WHERE NRDOK=2" << 1
+        << QStringList{"1/2/1/100.00", "2/3/1/55.00", "3/4/1/65.00"} << 0;
     QTest::newRow("first document kept out")
-        << QStringList{"KP 100 1", "KW 30 1"} << 0.0 << "UPDATE DOKUMENT SET POZOSTALESR=500 WHERE NRDOK=1" << 1
+        << QStringList{"KP 100 1", "KW 30 1"} << 0.0
+        << "UPDATE DOKUMENT SET POZOSTALESR=500 WHERE NRDOK=1" << 1
         << QStringList{"1/2/1/500.00", "2/3/1/470.00"} << 0;
 }
 
@@ -372,15 +401,19 @@ void LedgerTest::resequenceAfterDelete_data() {
     QTest::addColumn<int>("nextIsWb");
     QTest::addColumn<QStringList>("expected");
     const QStringList five{"KP 100 1", "KW 30 1", "KP 10 1", "KP 5 1", "KW 20 1"};
-    QTest::newRow("document 2 of 5") << five << 0.0 << 2 << 0 << 0
-                                     << QStringList{"1/2/1/100.00", "2/3/1/110.00", "3/4/1/115.00", "4/5/1/95.00"};
-    QTest::newRow("first document") << five << 50.0 << 1 << 0 << 0
-                                    << QStringList{"1/2/1/20.00", "2/3/1/30.00", "3/4/1/35.00", "4/5/1/15.00"};
+    QTest::newRow("document 2 of 5")
+        << five << 0.0 << 2 << 0 << 0
+        << QStringList{"1/2/1/100.00", "2/3/1/110.00", "3/4/1/115.00", "4/5/1/95.00"};
+    QTest::newRow("first document")
+        << five << 50.0 << 1 << 0 << 0
+        << QStringList{"1/2/1/20.00", "2/3/1/30.00", "3/4/1/35.00", "4/5/1/15.00"};
     const QStringList wbThenKp{"KP 100 1", "WB 50 -", "KP 20 2", "KW 30 2"};
     QTest::newRow("WB followed by KP merges cash reports")
-        << wbThenKp << 0.0 << 2 << 0 << 0 << QStringList{"1/2/1/100.00", "2/3/1/120.00", "3/4/1/90.00"};
+        << wbThenKp << 0.0 << 2 << 0 << 0
+        << QStringList{"1/2/1/100.00", "2/3/1/120.00", "3/4/1/90.00"};
     QTest::newRow("WB followed by KP, reports closed by hand")
-        << wbThenKp << 0.0 << 2 << 1 << 0 << QStringList{"1/2/1/100.00", "2/3/2/120.00", "3/4/2/90.00"};
+        << wbThenKp << 0.0 << 2 << 1 << 0
+        << QStringList{"1/2/1/100.00", "2/3/2/120.00", "3/4/2/90.00"};
     QTest::newRow("WB followed by WB")
         << QStringList{"KP 100 1", "WB 50 -", "WB -10 -", "KP 20 2"} << 0.0 << 2 << 0 << 1
         << QStringList{"1/2/1/100.00", "2/3/-/90.00", "3/4/2/110.00"};
@@ -402,7 +435,8 @@ void LedgerTest::resequenceAfterDelete() {
     t.state().NextIsWb = nextIsWb;
     const bool wasWb = ledger[deleted - 1].startsWith(QLatin1String("WB"));
     QVERIFY(t.db().RunAction([&] {
-        t.db().Exec(QStringLiteral("DELETE FROM DOKUMENT WHERE NRDOK=:N"), {{QStringLiteral("N"), deleted}});
+        t.db().Exec(QStringLiteral("DELETE FROM DOKUMENT WHERE NRDOK=:N"),
+                    {{QStringLiteral("N"), deleted}});
         t.db().ResequenceAfterDelete(deleted, wasWb ? 1 : 0, -1, 2);
         t.db().CommitWork();
     }));
@@ -474,7 +508,8 @@ void LedgerTest::walksMatchRowByRowReading() {
     }
     t.Run(sql);
     if (nextIsWb) { // put a WB right after the one to delete
-        t.Run({QStringLiteral("UPDATE DOKUMENT SET RODZAJDOK='WB',NRRK=NULL WHERE NRDOK=%1").arg(wb + 1)});
+        t.Run({QStringLiteral("UPDATE DOKUMENT SET RODZAJDOK='WB',NRRK=NULL WHERE NRDOK=%1")
+                   .arg(wb + 1)});
     }
     const int target = at == -1 ? wb : at == -2 ? twoLine : at;
     t.state().ManualRk = manualRk;
@@ -493,7 +528,8 @@ void LedgerTest::walksMatchRowByRowReading() {
                     negatives = db.NegativeCount;
                 }
             } else {
-                db.Exec(QStringLiteral("DELETE FROM DOKUMENT WHERE NRDOK=:N"), {{QStringLiteral("N"), target}});
+                db.Exec(QStringLiteral("DELETE FROM DOKUMENT WHERE NRDOK=:N"),
+                        {{QStringLiteral("N"), target}});
                 if (reference)
                     negatives = ReferenceResequence(db, target, wasWb, -1, 2);
                 else {
@@ -503,7 +539,8 @@ void LedgerTest::walksMatchRowByRowReading() {
             }
             rows = Snapshot(t); // read inside the action, then rolled back
         });
-        return ok ? QStringList{rows.join(QLatin1Char(' ')), QString::number(negatives)} : QStringList();
+        return ok ? QStringList{rows.join(QLatin1Char(' ')), QString::number(negatives)}
+                  : QStringList();
     };
     const QStringList reference = run(true);
     const QStringList engine = run(false);

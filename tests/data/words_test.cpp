@@ -8,7 +8,7 @@
 
 class WordsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void initTestCase();
     void wordTable();
     void amountInWords_data();
@@ -16,12 +16,14 @@ private slots:
     void refusedAmounts_data();
     void refusedAmounts();
 
-private:
+  private:
     QTemporaryDir dir_;
     std::unique_ptr<TDB> db_;
 };
 
-void WordsTest::initTestCase() { db_ = std::make_unique<TDB>(dir_.path()); }
+void WordsTest::initTestCase() {
+    db_ = std::make_unique<TDB>(dir_.path());
+}
 
 void WordsTest::wordTable() {
     const QStringList& w = db_->NumberWords;
@@ -51,7 +53,8 @@ void WordsTest::amountInWords_data() {
     QTest::newRow("2.02") << 2.02 << "dwa złote dwa grosze";
     QTest::newRow("5.05") << 5.05 << "pięć złotych pięć groszy";
     QTest::newRow("12.12") << 12.12 << "dwanaście złotych dwanaście groszy";
-    QTest::newRow("12.345 cut, not rounded") << 12.345 << "dwanaście złotych trzydzieści cztery grosze";
+    QTest::newRow("12.345 cut, not rounded")
+        << 12.345 << "dwanaście złotych trzydzieści cztery grosze";
     QTest::newRow("21.22") << 21.22 << "dwadzieścia jeden złotych dwadzieścia dwa grosze";
     QTest::newRow("112") << 112.0 << "sto dwanaście złotych zero groszy";
     QTest::newRow("1001") << 1001.0 << "jeden tysiąc jeden złotych zero groszy";
@@ -62,9 +65,10 @@ void WordsTest::amountInWords_data() {
                                  "dwadzieścia dwa grosze";
     QTest::newRow("112000") << 112000.0 << "sto dwanaście tysięcy złotych zero groszy";
     QTest::newRow("21000") << 21000.0 << "dwadzieścia jeden tysięcy złotych zero groszy";
-    QTest::newRow("999999.99") << 999999.99
-                               << "dziewięćset dziewięćdziesiąt dziewięć tysięcy dziewięćset "
-                                  "dziewięćdziesiąt dziewięć złotych dziewięćdziesiąt dziewięć groszy";
+    QTest::newRow("999999.99")
+        << 999999.99
+        << "dziewięćset dziewięćdziesiąt dziewięć tysięcy dziewięćset "
+           "dziewięćdziesiąt dziewięć złotych dziewięćdziesiąt dziewięć groszy";
     QTest::newRow("1000000") << 1000000.0 << "jeden milion złotych zero groszy";
     QTest::newRow("2000001.02") << 2000001.02 << "dwa miliony jeden złotych dwa grosze";
     QTest::newRow("5001000") << 5001000.0 << "pięć milionów jeden tysiąc złotych zero groszy";
