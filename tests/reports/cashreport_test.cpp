@@ -2,11 +2,10 @@
 // the sheet, and the command that prints it from the register.
 #include "common/ledgerbuilder.h"
 #include "common/pdftext.h"
-#include "common/previewcatcher.h"
+#include "common/reportcheck.h"
 #include "common/testdb.h"
 #include "common/testwindow.h"
 #include "reports/cashreport.h"
-#include "reports/export.h"
 #include "shell/docview.h"
 
 #include <QAction>
@@ -25,11 +24,6 @@ TestDoc Doc(const QString& kind, double amount, int nrrk, const QString& date = 
     d.nrrk = nrrk;
     d.date = date;
     return d;
-}
-
-// The text of a PDF with the no-break spaces of amounts read as blanks.
-QString PlainText(const QString& pdf, int page = -1) {
-    return PdfText::Text(pdf, page).replace(QChar(0x00A0), QLatin1Char(' '));
 }
 
 // The first line of the text that contains `label`, from the label on.
@@ -64,10 +58,7 @@ QString CashReportTest::Render(int nrRk, const QDate& selected, const QString& n
     Report report;
     if (!DB->RunAction([&] { report = CashReport(LoadCashReport(nrRk, selected)); }))
         qFatal("Cannot read the cash report");
-    const QString pdf = dir_.filePath(name + QStringLiteral(".pdf"));
-    if (!WritePdf(report, pdf))
-        qFatal("Cannot write %s", qPrintable(pdf));
-    return pdf;
+    return PdfOf(report, dir_.filePath(name + QStringLiteral(".pdf")));
 }
 
 void CashReportTest::figures_data() {
@@ -131,7 +122,7 @@ void CashReportTest::figures() {
     AddCategories(t, 2, 1);
     t.Run({QStringLiteral("UPDATE STANP SET KASAWARTOSC=%1, WARTOSC=5000").arg(kasa, 0, 'f', 2)});
     WriteLedger(t, docs);
-    const QString text = PlainText(Render(rk, QDate(2008, 10, 15), QStringLiteral("figures")));
+    const QString text = PlainPdfText(Render(rk, QDate(2008, 10, 15), QStringLiteral("figures")));
     for (const QString& line : expected)
         QCOMPARE(From(text, line.section(QLatin1Char(' '), 0, 0)), line);
 }
@@ -151,7 +142,7 @@ void CashReportTest::sheetShowsTheRkItsDaysAndLines() {
     QCOMPARE(sizes.size(), 1);
     QVERIFY(qAbs(sizes[0].width() - 210) < 0.5 && qAbs(sizes[0].height() - 297) < 0.5);
 
-    const QString text = PlainText(pdf);
+    const QString text = PlainPdfText(pdf);
     QCOMPARE(From(text, QStringLiteral("Raport")),
              QStringLiteral("Raport Kasowy RK nr 3/2008/2009"));
     // Day numbers from two months; the month of the selected line.
@@ -196,7 +187,7 @@ void CashReportTest::longReportRunsOverPages() {
     QCOMPARE(pages, 2);
     QStringList numbers;
     for (int page = 0; page < pages; ++page) {
-        const QString text = PlainText(pdf, page);
+        const QString text = PlainPdfText(pdf, page);
         QVERIFY(text.endsWith(QStringLiteral(" %1 z %2").arg(page + 1).arg(pages)));
         QCOMPARE(text.contains(QStringLiteral("Raport Kasowy")), page == 0);
         QCOMPARE(text.contains(QStringLiteral("Obroty")), page == pages - 1);
@@ -208,7 +199,7 @@ void CashReportTest::longReportRunsOverPages() {
     for (int i = 1; i <= 70; ++i)
         expected << QString::number(i);
     QCOMPARE(numbers, expected);
-    const QString text = PlainText(pdf);
+    const QString text = PlainPdfText(pdf);
     QCOMPARE(From(text, QStringLiteral("KP:")), QStringLiteral("KP: 53"));
     QCOMPARE(From(text, QStringLiteral("KW:")), QStringLiteral("KW: 17"));
 }
@@ -249,7 +240,7 @@ void CashReportTest::commandShowsTheSelectedRk() {
     QCOMPARE(CatchPreviews([&] { w.main().Raport1Click(); }, pdf), 1);
     QVERIFY(t.ui().messages.isEmpty());
 
-    const QString text = PlainText(pdf);
+    const QString text = PlainPdfText(pdf);
     QCOMPARE(From(text, QStringLiteral("Raport")),
              QStringLiteral("Raport Kasowy RK nr 1/2008/2009"));
     QCOMPARE(From(text, QStringLiteral("od:")), QStringLiteral("od: 15 do: 20 Październik 2008"));

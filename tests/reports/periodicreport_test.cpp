@@ -2,10 +2,9 @@
 // the totals brought forward, the two page sets on paper, and the command.
 #include "common/ledgerbuilder.h"
 #include "common/pdftext.h"
-#include "common/previewcatcher.h"
+#include "common/reportcheck.h"
 #include "common/testdb.h"
 #include "common/testwindow.h"
-#include "reports/export.h"
 #include "reports/periodicreport.h"
 #include "shell/docview.h"
 
@@ -59,10 +58,6 @@ QStringList Csv(const Report& report) {
     return lines;
 }
 
-QString PlainText(const QString& pdf, int page = -1) {
-    return PdfText::Text(pdf, page).replace(QChar(0x00A0), QLatin1Char(' '));
-}
-
 // The first line of the text that starts with `start`.
 QString LineStarting(const QString& text, const QString& start) {
     for (const QString& line : text.split(QLatin1Char('\n')))
@@ -100,10 +95,7 @@ class PeriodicReportTest : public QObject {
 };
 
 QString PeriodicReportTest::Pdf(const Report& report, const QString& name) {
-    const QString pdf = dir_.filePath(name + QStringLiteral(".pdf"));
-    if (!WritePdf(report, pdf))
-        qFatal("Cannot write %s", qPrintable(pdf));
-    return pdf;
+    return PdfOf(report, dir_.filePath(name + QStringLiteral(".pdf")));
 }
 
 void PeriodicReportTest::figures_data() {
@@ -215,7 +207,7 @@ void PeriodicReportTest::slotsOnBothPageSets() {
     const QVector<Word> words = PdfText::Words(pdf);
 
     // Revenues, margin 10 mm: slots 1 to 3 bound, 4 to 8 blank in every band.
-    const QString revenues = PlainText(pdf, 0);
+    const QString revenues = PlainPdfText(pdf, 0);
     QCOMPARE(LineStarting(revenues, QStringLiteral("Raport")),
              QStringLiteral("Raport okresowy za miesiąc: Luty 2009"));
     QVERIFY(revenues.contains(QStringLiteral("\nPrzychody\n")));
@@ -241,7 +233,7 @@ void PeriodicReportTest::slotsOnBothPageSets() {
     QVERIFY(qAbs(PdfText::Find(words, QStringLiteral("Razem:"), 0).first().box.left() - 23) < 1);
 
     // Costs, margin 5 mm: revenue slots 9 and 10 blank, cost slots 1 and 2 bound.
-    const QString costs = PlainText(pdf, 1);
+    const QString costs = PlainPdfText(pdf, 1);
     QCOMPARE(LineStarting(costs, QStringLiteral("Raport")),
              QStringLiteral("Raport okresowy za miesiąc: Luty 2009"));
     QVERIFY(costs.contains(QStringLiteral("\nRozchody\n")));
@@ -257,7 +249,7 @@ void PeriodicReportTest::slotsOnBothPageSets() {
     const auto remaining = PdfText::Find(words, QStringLiteral("510,50"), 1);
     QVERIFY(qAbs(remaining.first().box.right() - 270) < 1.5);
     for (int page = 0; page < 2; ++page)
-        QVERIFY(PlainText(pdf, page).endsWith(QStringLiteral(" %1 z 2").arg(page + 1)));
+        QVERIFY(PlainPdfText(pdf, page).endsWith(QStringLiteral(" %1 z 2").arg(page + 1)));
 }
 
 void PeriodicReportTest::tenColumnsOfAKind() {
@@ -309,7 +301,7 @@ void PeriodicReportTest::tenColumnsOfAKind() {
         QCOMPARE(pagesOf(QStringLiteral("K%1").arg(i)), QList<int>{costPage});
     for (const char* name : {"P11", "P12", "K11"})
         QCOMPARE(pagesOf(QLatin1String(name)), QList<int>());
-    QCOMPARE(LineStarting(PlainText(pdf), QStringLiteral("25 ")),
+    QCOMPARE(LineStarting(PlainPdfText(pdf), QStringLiteral("25 ")),
              QStringLiteral("25 W miesiącu: 78,00 1,00 2,00 3,00 4,00 5,00 6,00 7,00 8,00"));
 }
 
@@ -330,7 +322,7 @@ void PeriodicReportTest::longMonthRunsOverPages() {
     QStringList revenueRows, costRows;
     int firstCostPage = -1;
     for (int page = 0; page < pages; ++page) {
-        const QString text = PlainText(pdf, page);
+        const QString text = PlainPdfText(pdf, page);
         const bool costs = text.contains(QStringLiteral("\nRozchody\n"));
         QVERIFY(costs || text.contains(QStringLiteral("\nPrzychody\n")));
         if (costs && firstCostPage < 0)
@@ -380,7 +372,7 @@ void PeriodicReportTest::commandShowsTheSelectedPeriod() {
     QCOMPARE(CatchPreviews([&] { w.main().Raportokresowy1Click(); }, pdf), 1);
     QVERIFY(t.ui().messages.isEmpty());
 
-    const QString text = PlainText(pdf, 0);
+    const QString text = PlainPdfText(pdf, 0);
     QCOMPARE(LineStarting(text, QStringLiteral("Raport")),
              QStringLiteral("Raport okresowy za miesiąc: Luty 2009"));
     QCOMPARE(LineStarting(text, QStringLiteral("14 ")),

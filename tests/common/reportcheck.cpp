@@ -1,5 +1,7 @@
-#include "common/previewcatcher.h"
+#include "common/reportcheck.h"
 
+#include "common/pdftext.h"
+#include "reports/export.h"
 #include "reports/preview.h"
 
 #include <QApplication>
@@ -23,4 +25,14 @@ int CatchPreviews(const std::function<void()>& command, const QString& pdf) {
     poll.start();
     command();
     return shown;
+}
+
+QString PdfOf(const Report& report, const QString& path) {
+    if (!WritePdf(report, path))
+        qFatal("Cannot write %s", qPrintable(path));
+    return path;
+}
+
+QString PlainPdfText(const QString& pdf, int page) {
+    return PdfText::Text(pdf, page).replace(QChar(0x00A0), QLatin1Char(' '));
 }
