@@ -2,6 +2,9 @@
 
 #include "backup/archiwizacja.h"
 #include "data/db.h"
+#include "documents/addfv.h"
+#include "documents/addkp.h"
+#include "documents/addwb.h"
 #include "reference/addokres.h"
 #include "reference/koszty.h"
 #include "reference/nrrk.h"
@@ -167,12 +170,9 @@ void TMain::BuildStatusBar() {
 
 // Commands whose windows exist are enabled; the rest stay visible but off.
 void TMain::UpdateCommands() {
-    const QList<QAction*> pending = {
-        DodajKP1, Wstawprzed1, DodajFV1, Wstawprzed2, DodajWB1, Wstawprzed3, Popraw1};
+    const QList<QAction*> pending = {Wstawprzed1, Wstawprzed2, Wstawprzed3, Popraw1};
     for (QAction* a : pending)
         a->setEnabled(false);
-    for (QToolButton* b : {AddKpBut, AddFvBut, AddWbBut})
-        b->setEnabled(false);
 }
 
 void TMain::showEvent(QShowEvent* event) {
@@ -235,9 +235,29 @@ bool TMain::RequireRegister() {
     return false;
 }
 
-void TMain::DodajKP1Click() {}
-void TMain::DodajFV1Click() {}
-void TMain::DodajWB1Click() {}
+void TMain::DodajKP1Click() {
+    if (!AddKp || !RequireRegister())
+        return;
+    EntryMode = 1;
+    if (AddKp->PrepareNewDocument())
+        AddKp->exec();
+}
+
+void TMain::DodajFV1Click() {
+    if (!AddFv || !RequireRegister())
+        return;
+    EntryMode = 1;
+    if (AddFv->PrepareNewDocument())
+        AddFv->exec();
+}
+
+void TMain::DodajWB1Click() {
+    if (!AddWb || !RequireRegister())
+        return;
+    EntryMode = 1;
+    if (AddWb->PrepareNewDocument())
+        AddWb->exec();
+}
 
 void TMain::Wstawprzed1Click() {
     if (RequireRegister())

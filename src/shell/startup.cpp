@@ -2,6 +2,11 @@
 
 #include "backup/archiwizacja.h"
 #include "data/db.h"
+#include "documents/addfv.h"
+#include "documents/addkp.h"
+#include "documents/addwb.h"
+#include "documents/szukajf.h"
+#include "documents/wyborkto.h"
 #include "reference/addkoszty.h"
 #include "reference/addokres.h"
 #include "reference/addprzychody.h"
@@ -34,6 +39,10 @@ QVector<StartupStep> StartupSteps(const QString& programDir) {
         {QStringLiteral("TArchiwizacja"), [] { Archiwizacja = new TArchiwizacja(Main); }},
         {QStringLiteral("TAbout"), [] { About = new TAbout(Main); }},
         {QStringLiteral("TSerwer"), [] { Serwer = new TSerwer(Main); }},
+        {QStringLiteral("TAddKp"), [] { AddKp = new TAddKp(Main); }},
+        {QStringLiteral("TSzukajF"), [] { SzukajF = new TSzukajF(Main); }},
+        {QStringLiteral("TAddFv"), [] { AddFv = new TAddFv(Main); }},
+        {QStringLiteral("TAddWb"), [] { AddWb = new TAddWb(Main); }},
         {QStringLiteral("TPoczatkowe"), [] { Poczatkowe = new TPoczatkowe(Main); }},
         {QStringLiteral("TAddOkres"), [] { AddOkres = new TAddOkres(Main); }},
         {QStringLiteral("TKoszty"), [] { Koszty = new TKoszty(Main); }},
@@ -42,6 +51,7 @@ QVector<StartupStep> StartupSteps(const QString& programDir) {
         {QStringLiteral("TAddPrzychody"), [] { AddPrzychody = new TAddPrzychody(Main); }},
         {QStringLiteral("TParametry"), [] { Parametry = new TParametry(Main); }},
         {QStringLiteral("TNrRk"), [] { NrRk = new TNrRk(Main); }},
+        {QStringLiteral("TWyborKto"), [] { WyborKto = new TWyborKto(Main); }},
     };
 }
 
