@@ -167,8 +167,7 @@ void TMain::BuildStatusBar() {
 
 // Commands whose windows exist are enabled; the rest stay visible but off.
 void TMain::UpdateCommands() {
-    const QList<QAction*> pending = {
-        Wstawprzed1, Wstawprzed2, Wstawprzed3, Popraw1, Raport1, Raportokresowy1};
+    const QList<QAction*> pending = {Raport1, Raportokresowy1};
     for (QAction* a : pending)
         a->setEnabled(false);
     for (QToolButton* b : {RaportOkrBut, RaportKasBut})
