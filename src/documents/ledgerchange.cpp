@@ -14,12 +14,13 @@
 namespace {
 
 const char* const kChoose = "Musisz wybrać pozycję.";
-const char* const kGone = "Wybranego dokumentu nie ma już w rejestrze, zmieniono go na innym "
-                          "stanowisku. Zamknij okno i wybierz dokument ponownie.";
+const char* const kGone = "Wybranego dokumentu nie ma już w bazie, zmieniono go na innym "
+                          "stanowisku. Wybierz dokument ponownie.";
 
 QDate DateOfDocument(int nrDok) {
-    return DB->Scalar(QStringLiteral("SELECT DATA FROM DOKUMENT WHERE NRDOK=:WYBOR"),
-                      {{QStringLiteral("WYBOR"), nrDok}})
+    return DB
+        ->Scalar(QStringLiteral("SELECT DATA FROM DOKUMENT WHERE NRDOK=:WYBOR"),
+                 {{QStringLiteral("WYBOR"), nrDok}})
         .toDate();
 }
 
@@ -91,11 +92,11 @@ QString TEntryDialog::NameText(const QVariant& value) {
 // --- the saves --------------------------------------------------------------
 
 bool TEntryDialog::ReadPlaced(int nrDok, Placed* placed) {
-    const Rows rows = DB->Select(
-        QStringLiteral("SELECT COUNT(*),MAX(NRPOZ),MAX(RODZAJDOK),MAX(OKRES),MAX(NRRK),"
-                       "SUM(PRZYCHOD),SUM(ROZCHOD),MAX(POZOSTALESR) FROM DOKUMENT "
-                       "WHERE NRDOK=:WYBOR"),
-        {{QStringLiteral("WYBOR"), nrDok}});
+    const Rows rows =
+        DB->Select(QStringLiteral("SELECT COUNT(*),MAX(NRPOZ),MAX(RODZAJDOK),MAX(OKRES),MAX(NRRK),"
+                                  "SUM(PRZYCHOD),SUM(ROZCHOD),MAX(POZOSTALESR) FROM DOKUMENT "
+                                  "WHERE NRDOK=:WYBOR"),
+                   {{QStringLiteral("WYBOR"), nrDok}});
     const QSqlRecord& r = rows.first();
     if (r.value(0).toInt() == 0)
         return false;
@@ -107,7 +108,8 @@ bool TEntryDialog::ReadPlaced(int nrDok, Placed* placed) {
     const double in = r.value(5).toDouble();
     const double out = r.value(6).toDouble();
     const double balance = r.value(7).toDouble();
-    placed->fundsBefore = static_cast<float>(TDB::RoundMoney(static_cast<float>(balance + out - in)));
+    placed->fundsBefore =
+        static_cast<float>(TDB::RoundMoney(static_cast<float>(balance + out - in)));
     return true;
 }
 
@@ -125,10 +127,10 @@ TEntryDialog::Outcome TEntryDialog::SaveInsertBefore() {
         return StopWith(CheckWstaw, QString::fromUtf8(kGone));
     DB->NextNrDok = s;
     DB->NextNrPoz = selected.nrPoz;
-    DB->LastBalance = s == 1 ? static_cast<float>(DB->Scalar(QStringLiteral(
-                                                                 "SELECT WARTOSC AS NR FROM STANP"))
-                                                      .toDouble())
-                             : selected.fundsBefore;
+    DB->LastBalance =
+        s == 1 ? static_cast<float>(
+                     DB->Scalar(QStringLiteral("SELECT WARTOSC AS NR FROM STANP")).toDouble())
+               : selected.fundsBefore;
     DB->CurrentOkres = selected.okres;
     DB->CurrentNrRk = selected.nrRk;
     DB->ShiftNumbers(s - 1, 1);
@@ -161,8 +163,7 @@ void TEntryDialog::TakeCashReportBeforeWb(int nrDok) {
             continue;
         const QSqlRecord& last = rows.last();
         DB->CurrentOkres = last.value(QStringLiteral("OKRES")).toInt();
-        DB->CurrentNrRk =
-            last.value(QStringLiteral("NRRK")).toInt() + (m == nrDok - 1 ? 0 : 1);
+        DB->CurrentNrRk = last.value(QStringLiteral("NRRK")).toInt() + (m == nrDok - 1 ? 0 : 1);
         return;
     }
 }

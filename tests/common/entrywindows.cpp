@@ -11,15 +11,15 @@
 #include <QSqlRecord>
 #include <QTimer>
 
-EntryWindows::EntryWindows(TestDb& t) : window_(t) {
-    AddKp = new TAddKp(Main);
-    SzukajF = new TSzukajF(Main);
-    AddFv = new TAddFv(Main);
-    AddWb = new TAddWb(Main);
-    WyborKto = new TWyborKto(Main);
+void CreateDocumentWindows(QWidget* parent) {
+    AddKp = new TAddKp(parent);
+    SzukajF = new TSzukajF(parent);
+    AddFv = new TAddFv(parent);
+    AddWb = new TAddWb(parent);
+    WyborKto = new TWyborKto(parent);
 }
 
-EntryWindows::~EntryWindows() {
+void DeleteDocumentWindows() {
     delete WyborKto;
     delete AddWb;
     delete AddFv;
@@ -30,6 +30,14 @@ EntryWindows::~EntryWindows() {
     AddFv = nullptr;
     SzukajF = nullptr;
     AddKp = nullptr;
+}
+
+EntryWindows::EntryWindows(TestDb& t) : window_(t) {
+    CreateDocumentWindows(Main);
+}
+
+EntryWindows::~EntryWindows() {
+    DeleteDocumentWindows();
 }
 
 void SelectDocument(int nrdok) {

@@ -4,21 +4,27 @@
 #include <functional>
 
 class QDialog;
+class QWidget;
 class TEntryDialog;
 
 // The main window with the register and the document windows, as the
 // program makes them at start-up.
 class EntryWindows {
-public:
+  public:
     explicit EntryWindows(TestDb& t);
     ~EntryWindows();
     EntryWindows(const EntryWindows&) = delete;
     EntryWindows& operator=(const EntryWindows&) = delete;
     TMain& main() { return window_.main(); }
 
-private:
+  private:
     TestWindow window_;
 };
+
+// The document windows (KP, cost document, WB and their pick lists), made
+// and deleted as the program does at start-up and at exit.
+void CreateDocumentWindows(QWidget* parent);
+void DeleteDocumentWindows();
 
 // Makes the register's current line the one of document nrdok.
 void SelectDocument(int nrdok);

@@ -15,41 +15,15 @@
 
 namespace {
 
-TestDoc Kp(double in, int rodzajp = 2) {
-    TestDoc d;
-    d.in = in;
-    d.rodzajp = rodzajp;
-    return d;
-}
-TestDoc Kw(double out, int rodzajk = 2) {
-    TestDoc d;
-    d.kind = QStringLiteral("KW");
-    d.out = out;
-    d.rodzajk = rodzajk;
-    return d;
-}
-TestDoc Wb(double in, double out) {
-    TestDoc d;
-    d.kind = QStringLiteral("WB");
-    d.in = in;
-    d.out = out;
-    d.rodzajp = in != 0 ? 2 : 1;
-    d.rodzajk = out != 0 ? 2 : 1;
-    return d;
-}
-
-double Balance(TestDb& t, int nrdok) {
-    return t.Value(QStringLiteral("SELECT MAX(POZOSTALESR) FROM DOKUMENT WHERE NRDOK=%1").arg(nrdok))
-        .toDouble();
-}
-
 // The numbers a correction must keep: NRPOZ, OKRES, NRRK of each row.
 QString Kept(TestDb& t, int nrdok) {
     QStringList kept;
     for (const QSqlRecord& r : t.db().Select(
              QStringLiteral("SELECT NRPOZ,OKRES,NRRK FROM DOKUMENT WHERE NRDOK=%1").arg(nrdok)))
-        kept << QStringLiteral("%1/%2/%3").arg(r.value(0).toInt()).arg(r.value(1).toInt()).arg(
-                    r.value(2).toInt());
+        kept << QStringLiteral("%1/%2/%3")
+                    .arg(r.value(0).toInt())
+                    .arg(r.value(1).toInt())
+                    .arg(r.value(2).toInt());
     return kept.join(QLatin1Char(' '));
 }
 
@@ -75,7 +49,7 @@ void CorrectTest::twoRowKpIntoOne() {
     TestDb t;
     AddCategories(t, 2, 1);
     t.Run({QStringLiteral("UPDATE STANP SET WARTOSC=10")});
-    TestDoc split = Kp(40, 2);
+    TestDoc split = Kp(40);
     split.in2 = 60;
     split.rodzajp2 = 3;
     split.date = QStringLiteral("2024-09-05");
@@ -107,9 +81,10 @@ void CorrectTest::twoRowKpIntoOne() {
     }));
 
     QCOMPARE(Kept(t, 2), kept);
-    QCOMPARE(t.Value(QStringLiteral("SELECT PRZYCHOD FROM DOKUMENT WHERE NRDOK=2")).toDouble(), 45.5);
-    QCOMPARE(Balance(t, 2), 60.5);
-    QCOMPARE(Balance(t, 3), 30.5);
+    QCOMPARE(t.Value(QStringLiteral("SELECT PRZYCHOD FROM DOKUMENT WHERE NRDOK=2")).toDouble(),
+             45.5);
+    QCOMPARE(DocumentBalance(t.db(), 2), 60.5);
+    QCOMPARE(DocumentBalance(t.db(), 3), 30.5);
     QCOMPARE(CheckLedger(t.db()), QString());
     QCOMPARE(SelectedDocument(), 2); // the register back on the corrected document
     QVERIFY(t.ui().messages.isEmpty());
@@ -123,8 +98,8 @@ void CorrectTest::firstDocument() {
     WriteLedger(t, {Kp(100), Kw(30), Kp(10)});
     EntryWindows w(t);
     QVERIFY(Correct(1, AddKp, [] { AddKp->EdWartoscP->setText(QStringLiteral("80")); }));
-    QCOMPARE(Balance(t, 1), 130.0);
-    QCOMPARE(Balance(t, 3), 110.0);
+    QCOMPARE(DocumentBalance(t.db(), 1), 130.0);
+    QCOMPARE(DocumentBalance(t.db(), 3), 110.0);
     QCOMPARE(CheckLedger(t.db()), QString());
     QCOMPARE(SelectedDocument(), 1);
 }
@@ -136,7 +111,9 @@ void CorrectTest::costDocumentInPlace() {
     t.Run({QStringLiteral("INSERT INTO PRZYCHODY (ID_PRZYCHODY,NAZWA,US) VALUES (2,'Składki','0')"),
            QStringLiteral("INSERT INTO KOSZTY (ID_KOSZTY,NAZWA,US) VALUES (2,'Czynsz','0')"),
            QStringLiteral("INSERT INTO KOSZTY (ID_KOSZTY,NAZWA,US) VALUES (3,'Czynsz','0')")});
-    WriteLedger(t, {Kp(100), Kw(30, 3), Kp(10)});
+    TestDoc rent = Kw(30);
+    rent.rodzajk = 3;
+    WriteLedger(t, {Kp(100), rent, Kp(10)});
     EntryWindows w(t);
     const QVariant id = t.Value(QStringLiteral("SELECT ID_DOKUMENT FROM DOKUMENT WHERE NRDOK=2"));
     const QString kept = Kept(t, 2);
@@ -159,7 +136,7 @@ void CorrectTest::costDocumentInPlace() {
     QCOMPARE(rows.first().value(2).toDouble(), 45.0);
     QCOMPARE(rows.first().value(3).toString(), QStringLiteral("7"));
     QCOMPARE(Kept(t, 2), kept);
-    QCOMPARE(Balance(t, 3), 65.0);
+    QCOMPARE(DocumentBalance(t.db(), 3), 65.0);
     QCOMPARE(CheckLedger(t.db()), QString());
 }
 
@@ -179,11 +156,12 @@ void CorrectTest::openingStates() {
     const QString before = LedgerSnapshot(t.db());
 
     SelectDocument(2);
-    QVERIFY(Within([] { DocView->Popraw1->trigger(); }, AddWb, [] {
-        QVERIFY(AddWb->CheckZero->isChecked());
-        QCOMPARE(AddWb->EdRodzajK->text(), QStringLiteral("Bez kosztu"));
-        QVERIFY(!AddWb->EdWartoscP->isEnabled());
-    }));
+    QVERIFY(Within([] { DocView->Popraw1->trigger(); }, AddWb,
+                   [] {
+                       QVERIFY(AddWb->CheckZero->isChecked());
+                       QCOMPARE(AddWb->EdRodzajK->text(), QStringLiteral("Bez kosztu"));
+                       QVERIFY(!AddWb->EdWartoscP->isEnabled());
+                   }));
     QCOMPARE(SelectedDocument(), 2);
     QCOMPARE(LedgerSnapshot(t.db()), before);
 
@@ -212,7 +190,7 @@ void CorrectTest::openingStates() {
                                     "AND RODZAJDOK='WB'"))
                  .toInt(),
              2);
-    QCOMPARE(Balance(t, 4), 125.0);
+    QCOMPARE(DocumentBalance(t.db(), 4), 125.0);
     QCOMPARE(CheckLedger(t.db()), QString());
     QCOMPARE(SelectedDocument(), 3);
 }

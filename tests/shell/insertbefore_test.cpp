@@ -20,29 +20,16 @@ namespace {
 QVector<TestDoc> Ledger(const QString& text) {
     QVector<TestDoc> docs;
     for (const QString& token : text.split(QLatin1Char(' '))) {
-        TestDoc d;
         const QStringList parts = token.split(QLatin1Char('/'));
-        d.kind = parts.first().left(2);
-        d.nrrk = parts.first().mid(2).toInt();
+        const QString kind = parts.first().left(2);
+        const int nrrk = parts.first().mid(2).toInt();
+        TestDoc d = kind == QLatin1String("KW")   ? Kw(1, nrrk)
+                    : kind == QLatin1String("WB") ? Wb(10, 0)
+                                                  : Kp(10, nrrk);
         d.okres = parts.size() > 1 ? parts.at(1).toInt() : 1;
-        if (d.kind == QLatin1String("KW")) {
-            d.out = 1;
-            d.rodzajk = 2;
-        } else {
-            d.in = 10;
-            d.rodzajp = 2;
-        }
         docs << d;
     }
     return docs;
-}
-
-QList<int> CashReports(TestDb& t) {
-    QList<int> list;
-    for (const QSqlRecord& r :
-         t.db().Select(QStringLiteral("SELECT NRRK FROM DOKUMENT ORDER BY NRDOK")))
-        list << r.value(0).toInt();
-    return list;
 }
 
 void (TMain::*const kOpeners[])() = {nullptr, &TMain::Wstawprzed1Click, &TMain::Wstawprzed2Click,
@@ -146,7 +133,7 @@ void InsertBeforeTest::placement() {
     QCOMPARE(rows.first().value(0).toInt(), 9 + selected);
     QCOMPARE(rows.first().value(1).toInt(), nrrk);
     QCOMPARE(rows.first().value(2).toInt(), okres);
-    QCOMPARE(CashReports(t), cashReports);
+    QCOMPARE(CashReports(t.db()), cashReports);
     QCOMPARE(CheckLedger(t.db()), QString());
     QCOMPARE(CheckDocCounter(t.db()), QString());
     QCOMPARE(SelectedDocument(), cashReports.size()); // the register on its last line
@@ -158,7 +145,8 @@ void InsertBeforeTest::datesOfTheNeighbours_data() {
     QTest::addColumn<QDate>("earliest");
     QTest::addColumn<QDate>("latest");
     QTest::addColumn<QDate>("shown");
-    QTest::newRow("first") << 1 << today.addDays(-10000) << QDate(2024, 9, 10) << QDate(2024, 9, 10);
+    QTest::newRow("first") << 1 << today.addDays(-10000) << QDate(2024, 9, 10)
+                           << QDate(2024, 9, 10);
     QTest::newRow("middle") << 2 << QDate(2024, 9, 2) << QDate(2024, 9, 20) << QDate(2024, 9, 20);
     QTest::newRow("last") << 3 << QDate(2024, 9, 10) << today.addDays(10000) << today;
 }
@@ -179,14 +167,15 @@ void InsertBeforeTest::datesOfTheNeighbours() {
     EntryWindows w(t);
     AddWb->EdNr->setText(QStringLiteral("WB 12"));
     SelectDocument(selected);
-    QVERIFY(Within([] { DocView->Wstawprzed3->trigger(); }, AddWb, [&] {
-        QCOMPARE(AddWb->EdData->minimumDate(), earliest);
-        QCOMPARE(AddWb->EdData->maximumDate(), latest);
-        QCOMPARE(AddWb->EdData->date(), shown);
-        QVERIFY(AddWb->CheckWstaw->isChecked() && AddWb->CheckWstaw->isEnabled());
-        QCOMPARE(AddWb->EdNr->text(), QString());
-        QCOMPARE(Main->EntryMode, 1);
-    }));
+    QVERIFY(Within([] { DocView->Wstawprzed3->trigger(); }, AddWb,
+                   [&] {
+                       QCOMPARE(AddWb->EdData->minimumDate(), earliest);
+                       QCOMPARE(AddWb->EdData->maximumDate(), latest);
+                       QCOMPARE(AddWb->EdData->date(), shown);
+                       QVERIFY(AddWb->CheckWstaw->isChecked() && AddWb->CheckWstaw->isEnabled());
+                       QCOMPARE(AddWb->EdNr->text(), QString());
+                       QCOMPARE(Main->EntryMode, 1);
+                   }));
 }
 
 // Inserting before makes no cover check: a cost above the funds is written
@@ -197,8 +186,8 @@ void InsertBeforeTest::costAboveTheFunds() {
     WriteLedger(t, Ledger(QStringLiteral("KP1 KP1 KP1")));
     EntryWindows w(t);
     QVERIFY(InsertBefore(2, 2, QStringLiteral("500")));
-    QCOMPARE(t.ui().Texts(),
-             QStringList{QStringLiteral("Uwaga w niektórych pozycjach stan środków wyszedł na minus.")});
+    QCOMPARE(t.ui().Texts(), QStringList{QStringLiteral(
+                                 "Uwaga w niektórych pozycjach stan środków wyszedł na minus.")});
     QCOMPARE(t.ui().messages.first().caption, QStringLiteral("Ostrzeżenie"));
     QCOMPARE(t.Value(QStringLiteral("SELECT POZOSTALESR FROM DOKUMENT WHERE NRDOK=4")).toDouble(),
              -470.0);

@@ -18,20 +18,6 @@
 
 namespace {
 
-TestDoc Kp(double in) {
-    TestDoc d;
-    d.in = in;
-    d.rodzajp = 2;
-    return d;
-}
-TestDoc Kw(double out) {
-    TestDoc d;
-    d.kind = QStringLiteral("KW");
-    d.out = out;
-    d.rodzajk = 2;
-    return d;
-}
-
 void FillKp(const QString& amount, const QString& opis) {
     AddKp->EdRodzajP->setText(QStringLiteral("P1"));
     AddKp->RodzajPId = 2;
@@ -62,6 +48,7 @@ class LedgerEditTest : public QObject {
     void emptyRegister();
     void failureHalfWay_data();
     void failureHalfWay();
+    void staleRegister();
     void fourCommandsThroughTheWindows();
 };
 
@@ -72,7 +59,7 @@ void LedgerEditTest::emptyRegister() {
     AddCategories(t, 1, 1);
     EntryWindows w(t);
     const QList<void (TMain::*)()> commands = {&TMain::Wstawprzed1Click, &TMain::Wstawprzed2Click,
-                                                &TMain::Wstawprzed3Click, &TMain::Popraw1Click};
+                                               &TMain::Wstawprzed3Click, &TMain::Popraw1Click};
     for (auto command : commands)
         QVERIFY(!Within([&] { (w.main().*command)(); }, nullptr, [] {}));
     QCOMPARE(t.ui().Texts(), QStringList(4, QStringLiteral("Musisz wybrać pozycję.")));
@@ -82,10 +69,11 @@ void LedgerEditTest::emptyRegister() {
     }
 
     t.ui().Clear();
-    QVERIFY(!SaveThrough([&] { w.main().DodajKP1Click(); }, AddKp, [] {
-        FillKp(QStringLiteral("20"), QStringLiteral("Wpłata"));
-        AddKp->CheckWstaw->setChecked(true);
-    }));
+    QVERIFY(!SaveThrough([&] { w.main().DodajKP1Click(); }, AddKp,
+                         [] {
+                             FillKp(QStringLiteral("20"), QStringLiteral("Wpłata"));
+                             AddKp->CheckWstaw->setChecked(true);
+                         }));
     QCOMPARE(t.ui().Texts(), QStringList{QStringLiteral("Musisz wybrać pozycję.")});
     QCOMPARE(AddKp->EdOpis->text(), QStringLiteral("Wpłata"));
     QCOMPARE(t.Value(QStringLiteral("SELECT COUNT(*) FROM DOKUMENT")).toInt(), 0);
@@ -141,6 +129,33 @@ void LedgerEditTest::failureHalfWay() {
              qPrintable(t.ui().Texts().first()));
 }
 
+// Another workstation changed the ledger after the register was read: the
+// commands take the selected document as it is now, and one that is gone
+// is refused with nothing written.
+void LedgerEditTest::staleRegister() {
+    TestDb t;
+    AddCategories(t, 1, 1);
+    WriteLedger(t, {Kp(100), Kp(20), Kp(30)});
+    EntryWindows w(t);
+    SelectDocument(2);
+    t.Run({QStringLiteral("UPDATE DOKUMENT SET NRRK=4 WHERE NRDOK>=2")});
+    QVERIFY(SaveThrough([&] { w.main().Wstawprzed1Click(); }, AddKp,
+                        [] { FillKp(QStringLiteral("5"), QStringLiteral("Wstawiony")); }));
+    QCOMPARE(t.Value(QStringLiteral("SELECT NRRK FROM DOKUMENT WHERE OPIS='Wstawiony'")).toInt(),
+             4);
+
+    t.Run({QStringLiteral("DELETE FROM DOKUMENT WHERE NRDOK=4")});
+    const QString before = LedgerSnapshot(t.db());
+    const QString gone = QStringLiteral("Wybranego dokumentu nie ma już w bazie, zmieniono go na "
+                                        "innym stanowisku. Wybierz dokument ponownie.");
+    t.ui().Clear();
+    QVERIFY(!SaveThrough([&] { w.main().Wstawprzed1Click(); }, AddKp,
+                         [] { FillKp(QStringLiteral("5"), QStringLiteral("Drugi")); }));
+    QVERIFY(!Within([&] { w.main().Popraw1Click(); }, nullptr, [] {}));
+    QCOMPARE(t.ui().Texts(), QStringList({gone, gone}));
+    QCOMPARE(LedgerSnapshot(t.db()), before);
+}
+
 // A treasurer's afternoon: a forgotten KP inserted from the main menu, a
 // wrong amount corrected from the register's menu, a spoiled voucher
 // cancelled from the main menu, a duplicate deleted with the tool bar.
@@ -180,8 +195,9 @@ void LedgerEditTest::fourCommandsThroughTheWindows() {
     QCOMPARE(SelectedDocument(), 3);
     QCOMPARE(CheckLedger(t.db()), QString());
     QCOMPARE(CheckDocCounter(t.db()), QString());
-    QCOMPARE(t.ui().Texts(), QStringList({QStringLiteral("Czy na pewno chcesz anulować wybraną pozycję"),
-                                          QStringLiteral("Czy na pewno chcesz usunąć wybraną pozycję")}));
+    QCOMPARE(t.ui().Texts(),
+             QStringList({QStringLiteral("Czy na pewno chcesz anulować wybraną pozycję"),
+                          QStringLiteral("Czy na pewno chcesz usunąć wybraną pozycję")}));
 }
 
 QTEST_MAIN(LedgerEditTest)
