@@ -73,8 +73,13 @@ bool TDB::IsConnected() const { return Database().isOpen(); }
 bool TDB::OpenWith(const QString& name) {
     QSqlDatabase db = Database();
     db.setDatabaseName(name);
-    if (db.open())
+    if (db.open()) {
+        QSqlQuery q(db);
+        attachmentId_ = q.exec(QStringLiteral("SELECT CURRENT_CONNECTION FROM RDB$DATABASE")) && q.next()
+                            ? q.value(0).toLongLong()
+                            : 0;
         return true;
+    }
     connectError_ = DbError(db.lastError()).Text();
     db.close();
     return false;
@@ -140,9 +145,38 @@ bool TDB::CommitWork() {
             Ui().Show(n.caption, n.text, n.icon);
         return true;
     }
-    RollbackWork();
+    AbandonTransaction();
     Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Błąd zapisu danych do bazy."), MsgIcon::None);
     return false;
+}
+
+// After a failed commit Qt forgets the transaction, but the server may still
+// hold it open with its row locks (the ledger lock among them), which would
+// stop every other workstation. A second attachment cuts this one off, which
+// rolls the transaction back; the next action connects afresh.
+void TDB::AbandonTransaction() {
+    afterCommit_.clear();
+    inTransaction_ = false;
+    QSqlDatabase db = Database();
+    const QString name = db.databaseName();
+    const qint64 id = attachmentId_;
+    if (id != 0 && !name.isEmpty()) {
+        const QString cleanupName = connName_ + QStringLiteral("-cleanup");
+        {
+            QSqlDatabase cleanup = QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), cleanupName);
+            cleanup.setUserName(QLatin1String(kUser));
+            cleanup.setPassword(QLatin1String(kPassword));
+            cleanup.setDatabaseName(name);
+            if (cleanup.open()) {
+                QSqlQuery q(cleanup);
+                q.exec(QStringLiteral("DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID=%1").arg(id));
+                cleanup.close();
+            }
+        }
+        QSqlDatabase::removeDatabase(cleanupName);
+    }
+    db.close();
+    attachmentId_ = 0;
 }
 
 void TDB::RollbackWork() {

@@ -127,12 +127,14 @@ private:
     };
 
     bool OpenWith(const QString& name);
+    void AbandonTransaction();
     void WarnIfNegative();
 
     QString programDir_;
     QString connName_;
     QString connectError_;
     bool inTransaction_ = false;
+    qint64 attachmentId_ = 0;
     ConsoleDialogs console_;
     UserDialogs* ui_ = &console_;
     MainState defaultMain_;

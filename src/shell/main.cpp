@@ -10,6 +10,9 @@
 #include "reference/nrrk.h"
 #include "reference/poczatkowe.h"
 #include "reference/przychody.h"
+#include "reports/cashreport.h"
+#include "reports/periodicreport.h"
+#include "reports/preview.h"
 #include "shell/about.h"
 #include "shell/docview.h"
 #include "shell/parametry.h"
@@ -167,11 +170,9 @@ void TMain::BuildStatusBar() {
 
 // Commands whose windows exist are enabled; the rest stay visible but off.
 void TMain::UpdateCommands() {
-    const QList<QAction*> pending = {Raport1, Raportokresowy1};
+    const QList<QAction*> pending; // none left
     for (QAction* a : pending)
         a->setEnabled(false);
-    for (QToolButton* b : {RaportOkrBut, RaportKasBut})
-        b->setEnabled(false);
 }
 
 void TMain::showEvent(QShowEvent* event) {
@@ -314,8 +315,39 @@ void TMain::ZamknicieRK1Click() {
     if (NrRk)
         NrRk->exec();
 }
-void TMain::Raport1Click() {}
-void TMain::Raportokresowy1Click() {}
+void TMain::Raport1Click() {
+    if (!RequireRegister() || !DocView->RequireSelection())
+        return;
+    const int rk = DocView->Field("NRRK").toInt();
+    if (rk <= 0) {
+        DB->Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Musisz wybrać dokument inny niż WB."),
+                      MsgIcon::Exclamation);
+        return;
+    }
+    const QDate date = DocView->Field("DATA").toDate();
+    Report report;
+    // Read in one transaction, so that every figure comes from the same state of the ledger.
+    if (!DB->RunAction([&] { report = CashReport(LoadCashReport(rk, date)); }))
+        return;
+    DocView->Reload();
+    ShowReport(std::move(report), this);
+}
+
+void TMain::Raportokresowy1Click() {
+    if (!RequireRegister())
+        return;
+    const int okres = DocView->Field("OKRES").toInt();
+    if (okres <= 0) {
+        DB->Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Brak danych do raportu."), MsgIcon::Exclamation);
+        return;
+    }
+    const QDate date = DocView->Field("DATA").toDate();
+    Report report;
+    if (!DB->RunAction([&] { report = PeriodicReport(LoadPeriodicReport(okres, date)); }))
+        return;
+    DocView->Reload();
+    ShowReport(std::move(report), this);
+}
 void TMain::Warto1Click() {
     if (Poczatkowe)
         Poczatkowe->exec();

@@ -23,6 +23,7 @@ private slots:
     void missingOrDamagedDatabaseIsReported();
     void failedActionLeavesNothing();
     void failedCommitShowsOneMessageAndKeepsNothing();
+    void commitRefusedByDatabaseReleasesLocks();
     void polishLettersRoundTrip();
     void unstorableCharacterIsRefused();
     void moneyFormats();
@@ -179,6 +180,39 @@ void DbTest::failedCommitShowsOneMessageAndKeepsNothing() {
     QCOMPARE(t.ui().messages.first().text, QStringLiteral("Błąd zapisu danych do bazy."));
     t.db().Disconnect();
     QCOMPARE(t.Value(QStringLiteral("SELECT COUNT(*) FROM KOSZTY WHERE NAZWA='Czynsz'")).toInt(), 0);
+}
+
+void DbTest::commitRefusedByDatabaseReleasesLocks() {
+    TestDb t;
+    t.Run({QStringLiteral("CREATE EXCEPTION E_TEST 'zapis odrzucony'"),
+           QStringLiteral("CREATE TRIGGER T_TEST ON TRANSACTION COMMIT AS BEGIN "
+                          "IF (EXISTS(SELECT 1 FROM KOSZTY WHERE NAZWA='odrzuc')) THEN EXCEPTION E_TEST; END")});
+    bool committed = true;
+    QVERIFY(t.db().RunAction([&] {
+        t.db().LockLedger();
+        t.db().Exec(QStringLiteral("INSERT INTO KOSZTY (NAZWA,POCZATEKKOSZT,US) VALUES ('odrzuc',0,0)"));
+        committed = t.db().CommitWork();
+    }));
+    QVERIFY(!committed);
+    QCOMPARE(t.ui().Texts(), QStringList{QStringLiteral("Błąd zapisu danych do bazy.")});
+    // No transaction is left behind holding the ledger lock for others...
+    TDB other(t.folder());
+    QCOMPARE(other.Scalar(QStringLiteral("SELECT COUNT(*) FROM MON$TRANSACTIONS T "
+                                         "WHERE T.MON$ATTACHMENT_ID<>CURRENT_CONNECTION AND T.MON$STATE=1")).toInt(),
+             0);
+    QVERIFY(other.RunAction([&] {
+        other.LockLedger();
+        other.CommitWork();
+    }));
+    other.Disconnect();
+    // ... and the same workstation saves normally afterwards.
+    QVERIFY(t.db().RunAction([&] {
+        t.db().LockLedger();
+        t.db().Exec(QStringLiteral("INSERT INTO KOSZTY (NAZWA,POCZATEKKOSZT,US) VALUES ('Czynsz',0,0)"));
+        QVERIFY(t.db().CommitWork());
+    }));
+    QCOMPARE(t.Value(QStringLiteral("SELECT LIST(NAZWA) FROM KOSZTY WHERE ID_KOSZTY>1")).toString(),
+             QStringLiteral("Czynsz"));
 }
 
 void DbTest::polishLettersRoundTrip() {
