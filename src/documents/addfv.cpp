@@ -198,9 +198,7 @@ void TAddFv::ZapiszButClick() {
 TAddFv::Outcome TAddFv::SaveNewDocument(int month, int year) {
     if (!DB->PrepareNextDocument(month, year))
         return Outcome::NothingWritten;
-    const long double after = TDB::RoundMoney(
-        static_cast<float>(DB->LastBalance - TDB::RoundMoney(static_cast<float>(value_))));
-    if (after < 0)
+    if (BalanceAfter() < 0)
         return StopWith(EdWartosc,
                         QStringLiteral("Zbyt duża wartość kosztów, przekracza całkowitą wartość "
                                        "posiadanych środków."));
@@ -213,28 +211,37 @@ TAddFv::Outcome TAddFv::SaveNewDocument(int month, int year) {
     return Outcome::Written;
 }
 
-void TAddFv::WriteRow() {
-    const bool withNrKw = !EdNrKw->text().isEmpty();
-    QVariantMap line = {
+long double TAddFv::BalanceAfter() const {
+    return TDB::RoundMoney(
+        static_cast<float>(DB->LastBalance - TDB::RoundMoney(static_cast<float>(value_))));
+}
+
+// What the user typed, with the balance after the document, as the insert
+// and the correction's update bind them; NRKW only when typed.
+QVariantMap TAddFv::TypedValues() const {
+    QVariantMap values = {
         {QStringLiteral("DATA"), EdData->date()},
-        {QStringLiteral("PRZYCHOD"), 0.0},
         {QStringLiteral("ROZCHOD"), value_},
-        {QStringLiteral("NRDOK"), DB->NextNrDok},
-        {QStringLiteral("NRPOZ"), DB->NextNrPoz},
-        {QStringLiteral("RODZAJP"), 1},
         {QStringLiteral("RODZAJK"), RodzajId},
-        {QStringLiteral("RODZAJDOK"), QStringLiteral("KW")},
         {QStringLiteral("NUMER"), EdNr->text()},
         {QStringLiteral("OPIS"), EdOpis->text()},
-        {QStringLiteral("POZOSTALESR"),
-         static_cast<double>(TDB::RoundMoney(
-             static_cast<float>(DB->LastBalance - TDB::RoundMoney(static_cast<float>(value_)))))},
-        {QStringLiteral("OKRES"), DB->CurrentOkres},
-        {QStringLiteral("NRRK"), DB->CurrentNrRk},
+        {QStringLiteral("POZOSTALESR"), static_cast<double>(BalanceAfter())},
         {QStringLiteral("KTO"), EdKomu->text()},
     };
-    if (withNrKw)
-        line.insert(QStringLiteral("NRKW"), EdNrKw->text());
+    if (!EdNrKw->text().isEmpty())
+        values.insert(QStringLiteral("NRKW"), EdNrKw->text());
+    return values;
+}
+
+void TAddFv::WriteRow() {
+    QVariantMap line = TypedValues();
+    line.insert(QStringLiteral("PRZYCHOD"), 0.0);
+    line.insert(QStringLiteral("NRDOK"), DB->NextNrDok);
+    line.insert(QStringLiteral("NRPOZ"), DB->NextNrPoz);
+    line.insert(QStringLiteral("RODZAJP"), 1);
+    line.insert(QStringLiteral("RODZAJDOK"), QStringLiteral("KW"));
+    line.insert(QStringLiteral("OKRES"), DB->CurrentOkres);
+    line.insert(QStringLiteral("NRRK"), DB->CurrentNrRk);
     DB->Exec(
         QStringLiteral(
             "INSERT INTO DOKUMENT\n"
@@ -242,6 +249,46 @@ void TAddFv::WriteRow() {
             "OKRES,NRRK,KTO,NRKW)\n"
             "VALUES (:DATA,:PRZYCHOD,:ROZCHOD,:NRDOK,:NRPOZ,:RODZAJP,:RODZAJK,:RODZAJDOK,:NUMER,"
             ":OPIS,:POZOSTALESR,:OKRES,:NRRK,:KTO,\n") +
-            (withNrKw ? QStringLiteral(":NRKW") : QStringLiteral("NULL")) + QStringLiteral("\n)"),
+            NrKwValue() + QStringLiteral("\n)"),
         line);
+}
+
+QString TAddFv::NrKwValue() const {
+    return EdNrKw->text().isEmpty() ? QStringLiteral("NULL") : QStringLiteral(":NRKW");
+}
+
+Rows TAddFv::ReadDocument(int nrDok) const {
+    return DB->Select(QStringLiteral("SELECT D.*, K.NAZWA AS NAZWAK FROM DOKUMENT D, KOSZTY K\n"
+                                     " WHERE D.NRDOK=:WYBOR AND D.RODZAJK=K.ID_KOSZTY"
+                                     " ORDER BY D.ID_DOKUMENT"),
+                      {{QStringLiteral("WYBOR"), nrDok}});
+}
+
+// The category is the line's own, taken by its key: two categories may
+// share a name.
+void TAddFv::LoadDocument(const Rows& rows) {
+    const QSqlRecord& row = rows.first();
+    EdRodzaj->setText(NameText(row.value(QStringLiteral("NAZWAK"))));
+    RodzajId = row.value(QStringLiteral("RODZAJK")).toInt();
+    EdNr->setText(row.value(QStringLiteral("NUMER")).toString());
+    EdWartosc->setText(AmountText(row.value(QStringLiteral("ROZCHOD")).toDouble(), false));
+    EdOpis->setText(row.value(QStringLiteral("OPIS")).toString());
+    EdNrKw->setText(row.value(QStringLiteral("NRKW")).toString());
+    EdKomu->setText(row.value(QStringLiteral("KTO")).toString());
+}
+
+// The cost document keeps its line: it is updated in place, numbers,
+// period and cash report untouched.
+TAddFv::Outcome TAddFv::SaveCorrection() {
+    if (!BeginCorrection())
+        return Outcome::Stopped;
+    QVariantMap values = TypedValues();
+    values.insert(QStringLiteral("WYBOR"), DB->NextNrDok);
+    DB->Exec(QStringLiteral("UPDATE DOKUMENT\n"
+                            "SET DATA=:DATA,ROZCHOD=:ROZCHOD,RODZAJK=:RODZAJK,NUMER=:NUMER,\n"
+                            "OPIS=:OPIS,POZOSTALESR=:POZOSTALESR,KTO=:KTO,\n") +
+                 QStringLiteral("NRKW=") + NrKwValue() + QStringLiteral("\nWHERE NRDOK=:WYBOR"),
+             values);
+    RecomputeFrom(DB->NextNrDok);
+    return Outcome::Written;
 }

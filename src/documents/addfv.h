@@ -33,9 +33,7 @@ class TAddFv : public TEntryDialog {
 
     int RodzajId = 0;
 
-    // What the opener of a new cost document prepares (TMain::EntryMode set
-    // by the caller). False when the ledger could not be read.
-    bool PrepareNewDocument();
+    bool PrepareNewDocument() override;
     // Inserts the line of the cost document in the running action.
     void WriteRow();
 
@@ -52,6 +50,16 @@ class TAddFv : public TEntryDialog {
     void BuildKw();
     bool CheckFields();
     Outcome SaveNewDocument(int month, int year) override;
+    Outcome SaveCorrection() override;
+    QString Kind() const override { return QStringLiteral("KW"); }
+    void WriteDocument() override { WriteRow(); }
+    Rows ReadDocument(int nrDok) const override;
+    void LoadDocument(const Rows& rows) override;
+    // RoundMoney(funds before - RoundMoney(amount)).
+    long double BalanceAfter() const;
+    QVariantMap TypedValues() const;
+    // ":NRKW", or "NULL" when no KW number was typed.
+    QString NrKwValue() const;
 
     double value_ = 0; // EdWartosc as parsed
 };

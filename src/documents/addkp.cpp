@@ -311,3 +311,34 @@ void TAddKp::WriteRows() {
             ":OPIS,:POZOSTALESR,:OKRES,:NRRK)"),
         line);
 }
+
+Rows TAddKp::ReadDocument(int nrDok) const {
+    return DB->Select(QStringLiteral("SELECT D.*, P.NAZWA as NAZWAP FROM DOKUMENT D, PRZYCHODY P\n"
+                                     " WHERE D.NRDOK=:WYBOR AND D.RODZAJP=P.ID_PRZYCHODY"
+                                     " ORDER BY D.ID_DOKUMENT"),
+                      {{QStringLiteral("WYBOR"), nrDok}});
+}
+
+// A KP of two lines opens with its second category; a cancelled one with
+// an empty amount.
+void TAddKp::LoadDocument(const Rows& rows) {
+    const QSqlRecord& first = rows.first();
+    EdNr->setText(first.value(QStringLiteral("NUMER")).toString());
+    EdOpis->setText(first.value(QStringLiteral("OPIS")).toString());
+    EdKomu->setText(first.value(QStringLiteral("KTO")).toString());
+    auto load = [](const QSqlRecord& row, QLineEdit* name, QLineEdit* value, int* id) {
+        name->setText(NameText(row.value(QStringLiteral("NAZWAP"))));
+        value->setText(AmountText(row.value(QStringLiteral("PRZYCHOD")).toDouble(), true));
+        *id = row.value(QStringLiteral("RODZAJP")).toInt();
+    };
+    load(first, EdRodzajP, EdWartoscP, &RodzajPId);
+    if (rows.size() == 2) {
+        load(rows.last(), EdRodzajPD, EdWartoscPD, &RodzajPDId);
+        EnableSecondCategory();
+        return;
+    }
+    EdRodzajPD->clear();
+    EdWartoscPD->clear();
+    RodzajPDId = 0;
+    DisableSecondCategory();
+}

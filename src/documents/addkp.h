@@ -40,9 +40,7 @@ class TAddKp : public TEntryDialog {
     int RodzajPDId = 0;
     float DocumentTotal = 0;
 
-    // What the opener of a new KP prepares (TMain::EntryMode set by the
-    // caller). False when the ledger could not be read.
-    bool PrepareNewDocument();
+    bool PrepareNewDocument() override;
     void EnableSecondCategory();
     void DisableSecondCategory();
     // Inserts the one or two lines of the KP in the running action.
@@ -64,6 +62,10 @@ class TAddKp : public TEntryDialog {
     bool CheckFields();
     bool ReadValues();
     Outcome SaveNewDocument(int month, int year) override;
+    QString Kind() const override { return QStringLiteral("KP"); }
+    void WriteDocument() override { WriteRows(); }
+    Rows ReadDocument(int nrDok) const override;
+    void LoadDocument(const Rows& rows) override;
 
     double valueP_ = 0;  // EdWartoscP as parsed
     double valuePD_ = 0; // EdWartoscPD as parsed, when not empty

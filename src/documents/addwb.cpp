@@ -394,3 +394,54 @@ void TAddWb::WriteRows() {
     if (!EdRodzajKD->text().isEmpty() || !EdRodzajPD->text().isEmpty())
         writePair(EdRodzajPD, valuePD_, RodzajPDId, EdRodzajKD, valueKD_, RodzajKDId);
 }
+
+bool TAddWb::PrepareInsertBefore(int nrDok) {
+    if (!TEntryDialog::PrepareInsertBefore(nrDok))
+        return false;
+    EdNr->clear();
+    return true;
+}
+
+Rows TAddWb::ReadDocument(int nrDok) const {
+    return DB->Select(
+        QStringLiteral("SELECT DOKUMENT.*, PRZYCHODY.NAZWA as NAZWAP, KOSZTY.NAZWA AS NAZWAK FROM "
+                       "DOKUMENT, PRZYCHODY, KOSZTY\n"
+                       " WHERE NRDOK=:WYBOR AND DOKUMENT.RODZAJP=PRZYCHODY.ID_PRZYCHODY AND "
+                       "DOKUMENT.RODZAJK=KOSZTY.ID_KOSZTY ORDER BY DOKUMENT.ID_DOKUMENT"),
+        {{QStringLiteral("WYBOR"), nrDok}});
+}
+
+// A side that books nothing shows the placeholder category with an empty
+// amount.
+void TAddWb::LoadPairs(const QSqlRecord& row, QLineEdit* revenue, QLineEdit* revenueValue,
+                       int* revenueId, QLineEdit* cost, QLineEdit* costValue, int* costId) {
+    revenue->setText(NameText(row.value(QStringLiteral("NAZWAP"))));
+    revenueValue->setText(AmountText(row.value(QStringLiteral("PRZYCHOD")).toDouble(), true));
+    *revenueId = row.value(QStringLiteral("RODZAJP")).toInt();
+    cost->setText(NameText(row.value(QStringLiteral("NAZWAK"))));
+    costValue->setText(AmountText(row.value(QStringLiteral("ROZCHOD")).toDouble(), true));
+    *costId = row.value(QStringLiteral("RODZAJK")).toInt();
+}
+
+// A WB of two lines opens with both second pairs; a zero WB in the zero
+// statement. Whatever the last use left, the zero statement is left first.
+void TAddWb::LoadDocument(const Rows& rows) {
+    EdNr->setText(rows.first().value(QStringLiteral("NUMER")).toString());
+    EdOpis->setText(rows.first().value(QStringLiteral("OPIS")).toString());
+    CheckZero->setChecked(false);
+    LoadPairs(rows.first(), EdRodzajP, EdWartoscP, &RodzajPId, EdRodzajK, EdWartoscK, &RodzajKId);
+    if (rows.size() == 2) {
+        LoadPairs(rows.last(), EdRodzajPD, EdWartoscPD, &RodzajPDId, EdRodzajKD, EdWartoscKD,
+                  &RodzajKDId);
+        EnableSecondCost();
+        EnableSecondRevenue();
+        return;
+    }
+    for (QLineEdit* field : {EdRodzajKD, EdWartoscKD, EdRodzajPD, EdWartoscPD})
+        field->clear();
+    RodzajKDId = RodzajPDId = 0;
+    DisableSecondCost();
+    DisableSecondRevenue();
+    if (RodzajKId == 1 && RodzajPId == 1)
+        CheckZero->setChecked(true);
+}

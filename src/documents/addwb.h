@@ -48,10 +48,10 @@ class TAddWb : public TEntryDialog {
     int RodzajPDId = 0;
     float DocumentTotal = 0;
 
-    // What the opener of a new WB prepares (TMain::EntryMode set by the
-    // caller); EdNr keeps the previous number. False when the ledger could
-    // not be read.
-    bool PrepareNewDocument();
+    // EdNr keeps the previous number.
+    bool PrepareNewDocument() override;
+    // As for any document, and EdNr cleared.
+    bool PrepareInsertBefore(int nrDok) override;
     void EnableSecondCost();
     void EnableSecondRevenue();
     void DisableSecondCost();
@@ -83,6 +83,14 @@ class TAddWb : public TEntryDialog {
     bool CheckFields();
     bool ReadValues();
     Outcome SaveNewDocument(int month, int year) override;
+    QString Kind() const override { return QStringLiteral("WB"); }
+    void WriteDocument() override { WriteRows(); }
+    Rows ReadDocument(int nrDok) const override;
+    void LoadDocument(const Rows& rows) override;
+    // One row's revenue side into the first or second revenue pair, its cost
+    // side into the cost pair.
+    void LoadPairs(const QSqlRecord& row, QLineEdit* revenue, QLineEdit* revenueValue,
+                   int* revenueId, QLineEdit* cost, QLineEdit* costValue, int* costId);
     void WriteRow(const QVariantMap& common, double revenue, int revenueId, double cost,
                   int costId);
 

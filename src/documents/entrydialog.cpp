@@ -245,15 +245,6 @@ void TEntryDialog::Save() {
     accept();
 }
 
-TEntryDialog::Outcome TEntryDialog::SaveInsertBefore() {
-    return StopWith(CheckWstaw, QStringLiteral("Wstawianie przed zaznaczonym dokumentem nie jest "
-                                               "jeszcze dostępne."));
-}
-
-TEntryDialog::Outcome TEntryDialog::SaveCorrection() {
-    return StopWith(EdData, QStringLiteral("Poprawianie dokumentów nie jest jeszcze dostępne."));
-}
-
 TEntryDialog::Outcome TEntryDialog::RunSave(const std::function<Outcome()>& branch) {
     stopField_ = nullptr;
     stopText_.clear();

@@ -1,6 +1,8 @@
 #pragma once
+#include "data/db.h"
 #include "shell/form.h"
 
+#include <QDate>
 #include <QHash>
 #include <functional>
 
@@ -42,6 +44,18 @@ class TEntryDialog : public TForm {
     QAction* Usu1 = nullptr;
     // The category field the pop-up menu was last opened on.
     QLineEdit* PopupComponent = nullptr;
+
+    // What the opener of a new document prepares (TMain::EntryMode set by
+    // the caller). False when the ledger could not be read.
+    virtual bool PrepareNewDocument() = 0;
+    // "Wstaw przed": the fields as for a new document, the date between the
+    // documents around nrDok, CheckWstaw ticked. False when the ledger could
+    // not be read.
+    virtual bool PrepareInsertBefore(int nrDok);
+    // "Popraw": document nrDok loaded for a correction (TMain::EntryMode 2),
+    // its date limited to the neighbouring documents, CheckWstaw off and
+    // disabled. False (the user told why) when it cannot be loaded.
+    bool PrepareCorrection(int nrDok);
 
   protected:
     TEntryDialog(QWidget* parent, const char* name, const QString& caption, int width, int height);
@@ -111,20 +125,65 @@ class TEntryDialog : public TForm {
     // keeps nothing, prints nothing and leaves the dialog open with its input.
     void Save();
     virtual Outcome SaveNewDocument(int month, int year) = 0;
-    // Placing the document before the selected one and rewriting the
-    // selected one come with the ledger edits; until then they refuse.
-    virtual Outcome SaveInsertBefore();
+    // Places the document before the register's selected one: it takes
+    // that one's numbers, everything from there moves one on and the
+    // balances are worked out again.
+    Outcome SaveInsertBefore();
+    // Deletes the corrected document and writes it again under its own
+    // numbers, period and cash report; the balances from it on are worked
+    // out again. The cost document updates its line in place instead.
     virtual Outcome SaveCorrection();
     // Inside a branch: stops the save; the refusal is shown after the rollback.
     Outcome StopWith(QWidget* field, const QString& text);
 
+    // --- changes inside the ledger ----------------------------------------------
+    // "KP", "KW" or "WB".
+    virtual QString Kind() const = 0;
+    // Inserts the document's rows with the working values of DB.
+    virtual void WriteDocument() = 0;
+    // The rows of document nrDok with the names of their categories, in
+    // the order they were written. Throws DbError.
+    virtual Rows ReadDocument(int nrDok) const = 0;
+    // Fills the fields from the rows of the document being corrected.
+    virtual void LoadDocument(const Rows& rows) = 0;
+    // The first steps of a correction's save: the ledger locked, the
+    // document read afresh and its numbers, period, cash report and the
+    // funds before it put into DB's working values. False (the save
+    // stopped) when the document is no longer there.
+    bool BeginCorrection();
+    // The balances from document nrDok on (from the next one for the first
+    // document, which keeps its own).
+    static void RecomputeFrom(int nrDok);
+    // An amount as the fields show it: "12,5"; "" for 0 when emptyWhenZero.
+    static QString AmountText(double value, bool emptyWhenZero);
+    // A category name as a field shows it.
+    static QString NameText(const QVariant& value);
+
   private:
+    // A document as it stands in the ledger, one value per document.
+    struct Placed {
+        int nrPoz = 0;
+        int okres = 0;
+        int nrRk = 0;
+        bool isWb = false;
+        QString kind;
+        float fundsBefore = 0; // RoundMoney(balance + payments - receipts)
+    };
+
     void PlacePrintBox();
     Outcome RunSave(const std::function<Outcome()>& branch);
+    // Date range between the documents around nrDok, and the date shown.
+    void SetDatesAround(int nrDok, const QDate& value);
+    // False when document nrDok has no rows.
+    static bool ReadPlaced(int nrDok, Placed* placed);
+    // The period and cash report of a document placed before a WB, from the
+    // nearest earlier document that is not a WB.
+    static void TakeCashReportBeforeWb(int nrDok);
 
     QCheckBox* printBox_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QHash<QObject*, std::function<void()>> f9_;
     QWidget* stopField_ = nullptr;
     QString stopText_;
+    int correctedNrDok_ = 0; // the document the correction opener loaded
 };

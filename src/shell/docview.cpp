@@ -2,6 +2,9 @@
 
 #include "data/polish.h"
 #include "data/register.h"
+#include "documents/addfv.h"
+#include "documents/addkp.h"
+#include "documents/addwb.h"
 #include "shell/main.h"
 
 #include <QApplication>
@@ -278,10 +281,37 @@ void TDocView::Dodaj2Click() { Main->DodajFV1Click(); }
 void TDocView::Dodaj3Click() { Main->DodajWB1Click(); }
 void TDocView::Usu1Click() { Main->UsunButClick(); }
 
-void TDocView::Wstawprzed1Click() {}
-void TDocView::Wstawprzed2Click() {}
-void TDocView::Wstawprzed3Click() {}
-void TDocView::Popraw1Click() {}
+void TDocView::Wstawprzed1Click() { OpenInsertBefore(AddKp); }
+void TDocView::Wstawprzed2Click() { OpenInsertBefore(AddFv); }
+void TDocView::Wstawprzed3Click() { OpenInsertBefore(AddWb); }
+
+void TDocView::OpenInsertBefore(TEntryDialog* dialog) {
+    if (!RequireSelection() || !dialog)
+        return;
+    if (dialog->PrepareInsertBefore(SelectedNrDok()))
+        dialog->exec();
+}
+
+// The dialog of the document's kind, loaded for a correction; afterwards
+// the register is back on the corrected document.
+void TDocView::Popraw1Click() {
+    if (!RequireSelection())
+        return;
+    Bookmark = CurrentRow();
+    DB->NextNrDok = SelectedNrDok();
+    const QString kind = Field("RODZAJDOK").toString().trimmed();
+    TEntryDialog* dialog = nullptr;
+    if (kind == QLatin1String("KP"))
+        dialog = AddKp;
+    else if (kind == QLatin1String("KW"))
+        dialog = AddFv;
+    else if (kind == QLatin1String("WB"))
+        dialog = AddWb;
+    if (dialog && dialog->PrepareCorrection(DB->NextNrDok))
+        dialog->exec();
+    SetCurrentRow(Bookmark);
+    Bookmark = -1;
+}
 
 bool TDocView::RequireSelection() {
     if (SelectedNrDok() > 0)

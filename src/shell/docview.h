@@ -7,6 +7,7 @@
 class QMenu;
 class QAction;
 class QTableView;
+class TEntryDialog;
 
 // The rows of the register, read whole; read-only.
 class RegisterModel : public QAbstractTableModel {
@@ -89,6 +90,7 @@ private:
     void BuildGrid();
     void BuildPopupMenu();
     void CancelRows(int n, const QString& kind);
+    void OpenInsertBefore(TEntryDialog* dialog);
 };
 
 extern TDocView* DocView;

@@ -170,7 +170,7 @@ void TMain::BuildStatusBar() {
 
 // Commands whose windows exist are enabled; the rest stay visible but off.
 void TMain::UpdateCommands() {
-    const QList<QAction*> pending = {Wstawprzed1, Wstawprzed2, Wstawprzed3, Popraw1};
+    const QList<QAction*> pending; // none left
     for (QAction* a : pending)
         a->setEnabled(false);
 }

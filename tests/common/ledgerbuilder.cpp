@@ -2,6 +2,33 @@
 
 #include "common/testdb.h"
 
+TestDoc Kp(double in, int nrrk) {
+    TestDoc d;
+    d.in = in;
+    d.nrrk = nrrk;
+    d.rodzajp = 2;
+    return d;
+}
+
+TestDoc Kw(double out, int nrrk) {
+    TestDoc d;
+    d.kind = QStringLiteral("KW");
+    d.out = out;
+    d.nrrk = nrrk;
+    d.rodzajk = 2;
+    return d;
+}
+
+TestDoc Wb(double in, double out) {
+    TestDoc d;
+    d.kind = QStringLiteral("WB");
+    d.in = in;
+    d.out = out;
+    d.rodzajp = in != 0 ? 2 : 1;
+    d.rodzajk = out != 0 ? 2 : 1;
+    return d;
+}
+
 void AddCategories(TestDb& t, int revenues, int costs) {
     QStringList sql;
     for (int i = 1; i <= revenues; ++i)

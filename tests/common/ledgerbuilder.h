@@ -19,6 +19,13 @@ struct TestDoc {
     int rodzajp2 = 1;
 };
 
+// A KP of one line in revenue category 2; a cost document in cost category
+// 2; a WB booking category 2 on each side that moves money (category 1, no
+// category, on the other).
+TestDoc Kp(double in, int nrrk = 1);
+TestDoc Kw(double out, int nrrk = 1);
+TestDoc Wb(double in, double out);
+
 // Writes the documents as numbers STANP.LICZNIKSTART, +1, ... with NRPOZ
 // from STANP.LICZNIKPOZ (+3 more at each new period) and consistent balances.
 void WriteLedger(TestDb& t, const QVector<TestDoc>& docs);

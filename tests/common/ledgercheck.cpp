@@ -51,3 +51,16 @@ QString CheckDocCounter(TDB& db) {
         return QStringLiteral("DOCID %1, largest NRRK %2").arg(docid).arg(maxRk);
     return QString();
 }
+
+double DocumentBalance(TDB& db, int nrdok) {
+    return db.Scalar(QStringLiteral("SELECT MAX(POZOSTALESR) FROM DOKUMENT WHERE NRDOK=:NR"),
+                     {{QStringLiteral("NR"), nrdok}})
+        .toDouble();
+}
+
+QList<int> CashReports(TDB& db) {
+    QList<int> list;
+    for (const QSqlRecord& r : db.Select(QStringLiteral("SELECT NRRK FROM DOKUMENT ORDER BY NRDOK")))
+        list << r.value(0).toInt();
+    return list;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QString>
 
 class TDB;
@@ -13,3 +14,7 @@ class TDB;
 QString CheckLedger(TDB& db);
 // SYSCOUNT.DOCID equals the largest NRRK of the ledger.
 QString CheckDocCounter(TDB& db);
+// The remaining funds after document nrdok (its largest POZOSTALESR).
+double DocumentBalance(TDB& db, int nrdok);
+// NRRK of every row in the order of NRDOK, 0 where there is none.
+QList<int> CashReports(TDB& db);

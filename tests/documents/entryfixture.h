@@ -1,6 +1,7 @@
 #pragma once
 // A fresh ledger with the main window's state and the document windows, as
 // the program has them, without a register window.
+#include "common/entrywindows.h"
 #include "common/testdb.h"
 #include "documents/addfv.h"
 #include "documents/addkp.h"
@@ -25,23 +26,10 @@ class EntryFixture {
         Main = new TMain;
         Main->EntryMode = 1;
         t.db().SetMainState(Main);
-        AddKp = new TAddKp;
-        SzukajF = new TSzukajF;
-        AddFv = new TAddFv;
-        AddWb = new TAddWb;
-        WyborKto = new TWyborKto;
+        CreateDocumentWindows(nullptr);
     }
     ~EntryFixture() {
-        delete WyborKto;
-        delete AddWb;
-        delete AddFv;
-        delete SzukajF;
-        delete AddKp;
-        WyborKto = nullptr;
-        AddWb = nullptr;
-        AddFv = nullptr;
-        SzukajF = nullptr;
-        AddKp = nullptr;
+        DeleteDocumentWindows();
         t.db().SetMainState(nullptr);
         delete Main;
         Main = nullptr;

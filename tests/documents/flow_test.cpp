@@ -1,18 +1,15 @@
 // From an empty ledger through the main window's commands: a KP, a cost
 // document, a WB and another KP, as the register then shows them.
-#include "common/testwindow.h"
+#include "common/entrywindows.h"
 #include "documents/addfv.h"
 #include "documents/addkp.h"
 #include "documents/addwb.h"
 #include "documents/memo.h"
-#include "documents/szukajf.h"
-#include "documents/wyborkto.h"
 #include "shell/docview.h"
 
 #include <QLineEdit>
 #include <QSqlRecord>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 class FlowTest : public QObject {
@@ -22,20 +19,8 @@ class FlowTest : public QObject {
 };
 
 namespace {
-// Runs the command; once its dialog shows, fills it and saves. A save that
-// does not close the dialog is a failure (the dialog is closed so the test
-// goes on).
 bool Through(void (TMain::*command)(), TEntryDialog* dialog, const std::function<void()>& fill) {
-    bool closedBySave = false;
-    QTimer::singleShot(0, dialog, [&] {
-        fill();
-        QMetaObject::invokeMethod(dialog, "ZapiszButClick");
-        closedBySave = !dialog->isVisible();
-        if (!closedBySave)
-            dialog->reject();
-    });
-    (Main->*command)();
-    return closedBySave;
+    return SaveThrough([command] { (Main->*command)(); }, dialog, fill);
 }
 
 void Category(QLineEdit* field, int* id, int value, const QString& name) {
@@ -50,12 +35,7 @@ void FlowTest::documentsEnteredThroughTheMainWindow() {
            QStringLiteral("INSERT INTO KOSZTY (ID_KOSZTY,NAZWA,US) VALUES (2,'Czynsz','0')"),
            QStringLiteral("UPDATE STANP SET WARTOSC=100, KASAWARTOSC=100, NRK=1"),
            QStringLiteral("UPDATE PARAMETRY SET AUTOKP=1")});
-    TestWindow w(t);
-    AddKp = new TAddKp(Main);
-    SzukajF = new TSzukajF(Main);
-    AddFv = new TAddFv(Main);
-    AddWb = new TAddWb(Main);
-    WyborKto = new TWyborKto(Main);
+    EntryWindows w(t);
     for (QToolButton* b : {Main->AddKpBut, Main->AddFvBut, Main->AddWbBut})
         QVERIFY(b->isEnabled());
     QVERIFY(Main->DodajKP1->isEnabled() && Main->DodajFV1->isEnabled() &&
@@ -99,17 +79,6 @@ void FlowTest::documentsEnteredThroughTheMainWindow() {
     QCOMPARE(DocView->CurrentRow(), 3);
     QCOMPARE(t.Value(QStringLiteral("SELECT DOCID FROM SYSCOUNT WHERE ID_SYSCOUNT='5'")).toInt(),
              2);
-
-    delete WyborKto;
-    delete AddWb;
-    delete AddFv;
-    delete SzukajF;
-    delete AddKp;
-    WyborKto = nullptr;
-    AddWb = nullptr;
-    AddFv = nullptr;
-    SzukajF = nullptr;
-    AddKp = nullptr;
 }
 
 QTEST_MAIN(FlowTest)

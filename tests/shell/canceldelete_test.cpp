@@ -1,51 +1,11 @@
 // Cancelling and deleting documents from the register.
+#include "common/entrywindows.h"
 #include "common/ledgerbuilder.h"
 #include "common/ledgercheck.h"
-#include "common/testwindow.h"
 #include "shell/docview.h"
 
 #include <QTest>
 
-namespace {
-TestDoc Kp(double in, int rk = 1) {
-    TestDoc d;
-    d.in = in;
-    d.nrrk = rk;
-    return d;
-}
-TestDoc Kw(double out, int rk = 1) {
-    TestDoc d;
-    d.kind = QStringLiteral("KW");
-    d.out = out;
-    d.nrrk = rk;
-    d.rodzajk = 2;
-    return d;
-}
-TestDoc Wb(double in, double out) {
-    TestDoc d;
-    d.kind = QStringLiteral("WB");
-    d.in = in;
-    d.out = out;
-    d.rodzajp = in != 0 ? 2 : 1;
-    d.rodzajk = out != 0 ? 2 : 1;
-    return d;
-}
-double Balance(TestDb& t, int nrdok) {
-    return t.Value(QStringLiteral("SELECT MAX(POZOSTALESR) FROM DOKUMENT WHERE NRDOK=%1").arg(nrdok)).toDouble();
-}
-void Select(int nrdok) {
-    const Rows& rows = DocView->Qglowna->AllRows();
-    for (int i = 0; i < rows.size(); ++i)
-        if (rows.at(i).value(QStringLiteral("NRDOK")).toInt() == nrdok)
-            DocView->SetCurrentRow(i);
-}
-QList<int> CashReports(TestDb& t) {
-    QList<int> list;
-    for (const QSqlRecord& r : t.db().Select(QStringLiteral("SELECT NRRK FROM DOKUMENT ORDER BY NRDOK")))
-        list << (r.value(0).isNull() ? 0 : r.value(0).toInt());
-    return list;
-}
-} // namespace
 
 class CancelDeleteTest : public QObject {
     Q_OBJECT
@@ -76,15 +36,15 @@ void CancelDeleteTest::cancelTwoRowKp() {
     split.rodzajp2 = 3;
     WriteLedger(t, {Kp(5), split, Kw(30)});
     TestWindow w(t);
-    Select(2);
+    SelectDocument(2);
     t.ui().Answer(true);
     DocView->Anuluj1Click();
     QCOMPARE(t.ui().messages.first().text, QStringLiteral("Czy na pewno chcesz anulować wybraną pozycję"));
     QCOMPARE(t.ui().messages.first().caption, QStringLiteral("Ostrzeżenie"));
     QCOMPARE(t.Value(QStringLiteral("SELECT COUNT(*) FROM DOKUMENT WHERE NRDOK=2 AND PRZYCHOD=0 AND "
                                     "OPIS='Anulowany' AND NRPOZ=3 AND NRRK=1")).toInt(), 2);
-    QCOMPARE(Balance(t, 2), 15.0);
-    QCOMPARE(Balance(t, 3), -15.0); // one warning about the negative funds
+    QCOMPARE(DocumentBalance(t.db(), 2), 15.0);
+    QCOMPARE(DocumentBalance(t.db(), 3), -15.0); // one warning about the negative funds
     QVERIFY(t.ui().Texts().contains(QStringLiteral("Uwaga w niektórych pozycjach stan środków wyszedł na minus.")));
     QCOMPARE(CheckLedger(t.db()), QString());
     QCOMPARE(DocView->SelectedNrDok(), 2); // back on the cancelled document
@@ -95,11 +55,11 @@ void CancelDeleteTest::cancelCostDocument() {
     AddCategories(t, 1, 1);
     WriteLedger(t, {Kp(100), Kw(30), Kp(10)});
     TestWindow w(t);
-    Select(2);
+    SelectDocument(2);
     t.ui().Answer(true);
     DocView->Anuluj1Click();
     QCOMPARE(t.Value(QStringLiteral("SELECT ROZCHOD FROM DOKUMENT WHERE NRDOK=2")).toDouble(), 0.0);
-    QCOMPARE(Balance(t, 3), 110.0);
+    QCOMPARE(DocumentBalance(t.db(), 3), 110.0);
     QCOMPARE(CheckLedger(t.db()), QString());
 }
 
@@ -119,14 +79,14 @@ void CancelDeleteTest::cancelWb() {
     AddCategories(t, 1, 1);
     WriteLedger(t, {Kp(100), Wb(in, out), Kp(1)});
     TestWindow w(t);
-    Select(2);
+    SelectDocument(2);
     t.ui().Answer(true);
     DocView->Anuluj1Click();
     const Rows rows = t.db().Select(QStringLiteral("SELECT PRZYCHOD,ROZCHOD,OPIS FROM DOKUMENT WHERE NRDOK=2"));
     QCOMPARE(rows.first().value(0).toDouble(), 0.0);
     QCOMPARE(rows.first().value(1).toDouble(), 0.0);
     QCOMPARE(rows.first().value(2).toString(), opis);
-    QCOMPARE(Balance(t, 3), 101.0);
+    QCOMPARE(DocumentBalance(t.db(), 3), 101.0);
     QCOMPARE(CheckLedger(t.db()), QString());
 }
 
@@ -136,11 +96,11 @@ void CancelDeleteTest::cancelFirstDocument() {
     t.Run({QStringLiteral("UPDATE STANP SET WARTOSC=50")});
     WriteLedger(t, {Kp(100), Kw(30), Kp(10)});
     TestWindow w(t);
-    Select(1);
+    SelectDocument(1);
     t.ui().Answer(true);
     DocView->Anuluj1Click();
-    QCOMPARE(Balance(t, 1), 50.0);
-    QCOMPARE(Balance(t, 3), 30.0);
+    QCOMPARE(DocumentBalance(t.db(), 1), 50.0);
+    QCOMPARE(DocumentBalance(t.db(), 3), 30.0);
     QCOMPARE(CheckLedger(t.db()), QString());
 }
 
@@ -149,12 +109,12 @@ void CancelDeleteTest::deleteInTheMiddle() {
     AddCategories(t, 1, 1);
     WriteLedger(t, {Kp(100), Kp(20), Kw(30), Kp(5), Kw(1)});
     TestWindow w(t);
-    Select(3);
+    SelectDocument(3);
     t.ui().Answer(true);
     w.main().UsunButClick();
     QCOMPARE(t.ui().messages.first().text, QStringLiteral("Czy na pewno chcesz usunąć wybraną pozycję"));
     QCOMPARE(t.Value(QStringLiteral("SELECT COUNT(*) FROM DOKUMENT")).toInt(), 4);
-    QCOMPARE(Balance(t, 4), 124.0);
+    QCOMPARE(DocumentBalance(t.db(), 4), 124.0);
     QCOMPARE(CheckLedger(t.db()), QString());
     QCOMPARE(CheckDocCounter(t.db()), QString());
     QCOMPARE(DocView->SelectedNrDok(), 4); // the register shows the last document
@@ -165,7 +125,7 @@ void CancelDeleteTest::deleteLast() {
     AddCategories(t, 1, 1);
     WriteLedger(t, {Kp(100), Kw(30, 2), Kp(10, 3)});
     TestWindow w(t);
-    Select(3);
+    SelectDocument(3);
     t.ui().Answer(true);
     w.main().UsunButClick();
     QCOMPARE(t.Value(QStringLiteral("SELECT MAX(NRDOK) FROM DOKUMENT")).toInt(), 2);
@@ -196,10 +156,10 @@ void CancelDeleteTest::deleteWb() {
         docs << Kp(1, 2) << Kw(2, 2);
     WriteLedger(t, docs);
     TestWindow w(t);
-    Select(2);
+    SelectDocument(2);
     t.ui().Answer(true);
     w.main().UsunButClick();
-    QCOMPARE(CashReports(t), expected);
+    QCOMPARE(CashReports(t.db()), expected);
     QCOMPARE(CheckLedger(t.db()), QString());
     QCOMPARE(CheckDocCounter(t.db()), QString());
 }
@@ -233,12 +193,12 @@ void CancelDeleteTest::failureMidCommandLeavesLedger() {
                           "IF (OLD.NRDOK = 4) THEN EXCEPTION E_TEST; END")});
     TestWindow w(t);
     const QString before = LedgerSnapshot(t.db());
-    Select(2);
+    SelectDocument(2);
     t.ui().Answer(true);
     w.main().UsunButClick();
     QCOMPARE(LedgerSnapshot(t.db()), before);
     QVERIFY2(t.ui().Texts().last().contains(QLatin1String("awaria w trakcie")), qPrintable(t.ui().Texts().last()));
-    Select(2);
+    SelectDocument(2);
     t.ui().Answer(true);
     DocView->Anuluj1Click();
     QCOMPARE(LedgerSnapshot(t.db()), before);
