@@ -42,7 +42,6 @@ TMain::TMain(QWidget* parent) : QMainWindow(parent) {
     BuildMenu();
     BuildToolBar();
     BuildStatusBar();
-    UpdateCommands();
 }
 
 TMain::~TMain() {
@@ -166,13 +165,6 @@ void TMain::BuildStatusBar() {
     StatusPanel2->setFrameShadow(QFrame::Sunken);
     StatusBar1->addWidget(StatusPanel1);
     StatusBar1->addWidget(StatusPanel2);
-}
-
-// Commands whose windows exist are enabled; the rest stay visible but off.
-void TMain::UpdateCommands() {
-    const QList<QAction*> pending; // none left
-    for (QAction* a : pending)
-        a->setEnabled(false);
 }
 
 void TMain::showEvent(QShowEvent* event) {

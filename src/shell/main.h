@@ -105,7 +105,6 @@ private:
     void BuildStatusBar();
     QToolButton* AddToolButton(const char* name, const QString& caption, const QString& hint,
                                int icon, void (TMain::*handler)());
-    void UpdateCommands();
 
     bool shown_ = false;
     std::unique_ptr<SingleInstance> guard_;
