@@ -14,8 +14,6 @@
 namespace {
 
 const char* const kChoose = "Musisz wybrać pozycję.";
-const char* const kGone = "Wybranego dokumentu nie ma już w bazie, zmieniono go na innym "
-                          "stanowisku. Wybierz dokument ponownie.";
 
 QDate DateOfDocument(int nrDok) {
     return DB
@@ -71,7 +69,7 @@ bool TEntryDialog::PrepareCorrection(int nrDok) {
         !rows.isEmpty() &&
         rows.first().value(QStringLiteral("RODZAJDOK")).toString().trimmed() == Kind();
     if (!sameKind) {
-        DB->Ui().Show(QStringLiteral("Błąd"), QString::fromUtf8(kGone), MsgIcon::Exclamation);
+        DB->Ui().Show(QStringLiteral("Błąd"), TDocView::StaleSelectionText(), MsgIcon::Exclamation);
         return false;
     }
     correctedNrDok_ = nrDok;
@@ -124,7 +122,7 @@ TEntryDialog::Outcome TEntryDialog::SaveInsertBefore() {
     DB->LockLedger();
     Placed selected;
     if (!ReadPlaced(s, &selected))
-        return StopWith(CheckWstaw, QString::fromUtf8(kGone));
+        return StopWith(CheckWstaw, TDocView::StaleSelectionText());
     DB->NextNrDok = s;
     DB->NextNrPoz = selected.nrPoz;
     DB->LastBalance =
@@ -172,7 +170,7 @@ bool TEntryDialog::BeginCorrection() {
     DB->LockLedger();
     Placed corrected;
     if (!ReadPlaced(correctedNrDok_, &corrected) || corrected.kind != Kind()) {
-        StopWith(EdData, QString::fromUtf8(kGone));
+        StopWith(EdData, TDocView::StaleSelectionText());
         return false;
     }
     DB->NextNrDok = correctedNrDok_;

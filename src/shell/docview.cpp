@@ -320,6 +320,23 @@ bool TDocView::RequireSelection() {
     return false;
 }
 
+bool TDocView::SelectedIsStill(int n) const {
+    const QSqlRecord shown = Selected();
+    const Rows rows = DB->Select(QStringLiteral("SELECT DATA,RODZAJDOK,NUMER FROM DOKUMENT WHERE NRDOK=:WYBOR"),
+                                 {{QStringLiteral("WYBOR"), n}});
+    if (rows.isEmpty())
+        return false;
+    const QSqlRecord& now = rows.first();
+    return now.value(0).toDate() == shown.value(QStringLiteral("DATA")).toDate() &&
+           now.value(1).toString().trimmed() == shown.value(QStringLiteral("RODZAJDOK")).toString().trimmed() &&
+           now.value(2).toString() == shown.value(QStringLiteral("NUMER")).toString();
+}
+
+QString TDocView::StaleSelectionText() {
+    return QStringLiteral("Wybranego dokumentu nie ma już w bazie, zmieniono go na innym stanowisku. "
+                          "Wybierz dokument ponownie.");
+}
+
 void TDocView::Anuluj1Click() {
     DB->NextNrDok = SelectedNrDok();
     if (!RequireSelection())
@@ -329,8 +346,12 @@ void TDocView::Anuluj1Click() {
     Bookmark = CurrentRow();
     const int n = DB->NextNrDok;
     const QString kind = Field("RODZAJDOK").toString().trimmed();
+    bool stale = false;
     DB->RunAction([&] {
         DB->LockLedger();
+        stale = !SelectedIsStill(n);
+        if (stale)
+            return;
         if (n == 1)
             PriorBalance = static_cast<float>(
                 DB->Scalar(QStringLiteral("SELECT WARTOSC AS NR FROM STANP")).toDouble());
@@ -340,6 +361,8 @@ void TDocView::Anuluj1Click() {
         DB->RecomputeBalances(n - 1 > 0 ? n - 1 : n, 1);
         DB->CommitWork();
     });
+    if (stale)
+        DB->Ui().Show(QStringLiteral("Błąd"), StaleSelectionText(), MsgIcon::Exclamation);
     Reload(Bookmark);
     Bookmark = -1;
 }

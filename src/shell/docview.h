@@ -67,6 +67,12 @@ public:
     void ReadLastBalance();
     // False, with "Musisz wybrać pozycję.", when no document is selected.
     bool RequireSelection();
+    // Whether document n in the ledger is still the one the selected line
+    // shows: another workstation may have renumbered the ledger since the
+    // register was read. Run it inside the action. Throws DbError.
+    bool SelectedIsStill(int n) const;
+    // The refusal when it is not.
+    static QString StaleSelectionText();
 
 public slots:
     void FormShow();

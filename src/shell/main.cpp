@@ -282,8 +282,12 @@ void TMain::UsunButClick() {
     if (!DB->Ui().Ask(QStringLiteral("Ostrzeżenie"), QStringLiteral("Czy na pewno chcesz usunąć wybraną pozycję")))
         return;
     const bool deletedWasWb = DocView->Field("RODZAJDOK").toString().trimmed() == QLatin1String("WB");
+    bool stale = false;
     DB->RunAction([&] {
         DB->LockLedger();
+        stale = !DocView->SelectedIsStill(n);
+        if (stale)
+            return;
         const QVariantMap wybor = {{QStringLiteral("WYBOR"), n}};
         const bool laterExist =
             !DB->Select(QStringLiteral("SELECT FIRST 1 NRDOK FROM DOKUMENT WHERE NRDOK>:WYBOR"), wybor).isEmpty();
@@ -301,6 +305,8 @@ void TMain::UsunButClick() {
         DB->SetDocCounter(DB->CurrentNrRk);
         DB->CommitWork();
     });
+    if (stale)
+        DB->Ui().Show(QStringLiteral("Błąd"), TDocView::StaleSelectionText(), MsgIcon::Exclamation);
     DocView->Reload();
 }
 void TMain::ZamknicieRK1Click() {

@@ -21,6 +21,8 @@ private slots:
     void deleteWb_data();
     void deleteWb();
     void emptyRegisterAndNo();
+    void staleRegisterIsRefused_data();
+    void staleRegisterIsRefused();
     void failureMidCommandLeavesLedger();
 };
 
@@ -181,6 +183,37 @@ void CancelDeleteTest::emptyRegisterAndNo() {
     t.ui().Answer(false);
     w.main().UsunButClick();
     QCOMPARE(LedgerSnapshot(t.db()), before);
+}
+
+void CancelDeleteTest::staleRegisterIsRefused_data() {
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("cancel") << true;
+    QTest::newRow("delete") << false;
+}
+
+// Another workstation deleted the selected document after this register was
+// read: the next KP now carries its number and must be left alone.
+void CancelDeleteTest::staleRegisterIsRefused() {
+    QFETCH(bool, cancel);
+    TestDb t;
+    AddCategories(t, 1, 1);
+    WriteLedger(t, {Kp(100), Kp(20), Kp(30)});
+    TestWindow w(t);
+    SelectDocument(2);
+    t.Run({QStringLiteral("DELETE FROM DOKUMENT WHERE NRDOK=2"),
+           QStringLiteral("UPDATE DOKUMENT SET NRDOK=NRDOK-1,NRPOZ=NRPOZ-1 WHERE NRDOK>2")});
+    const QString before = LedgerSnapshot(t.db());
+    t.ui().Answer(true);
+    if (cancel)
+        DocView->Anuluj1Click();
+    else
+        w.main().UsunButClick();
+    QCOMPARE(LedgerSnapshot(t.db()), before);
+    QCOMPARE(t.ui().messages.last().text,
+             QStringLiteral("Wybranego dokumentu nie ma już w bazie, zmieniono go na innym "
+                            "stanowisku. Wybierz dokument ponownie."));
+    QCOMPARE(t.ui().messages.last().icon, MsgIcon::Exclamation);
+    QCOMPARE(DocView->Qglowna->rowCount(), 2); // the register shows the ledger as it is now
 }
 
 void CancelDeleteTest::failureMidCommandLeavesLedger() {
