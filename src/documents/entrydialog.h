@@ -186,4 +186,5 @@ class TEntryDialog : public TForm {
     QWidget* stopField_ = nullptr;
     QString stopText_;
     int correctedNrDok_ = 0; // the document the correction opener loaded
+    int correctedId_ = 0;    // ID_DOKUMENT of its first line, as loaded
 };

@@ -73,6 +73,7 @@ bool TEntryDialog::PrepareCorrection(int nrDok) {
         return false;
     }
     correctedNrDok_ = nrDok;
+    correctedId_ = rows.first().value(QStringLiteral("ID_DOKUMENT")).toInt();
     LoadDocument(rows);
     return true;
 }
@@ -169,7 +170,14 @@ void TEntryDialog::TakeCashReportBeforeWb(int nrDok) {
 bool TEntryDialog::BeginCorrection() {
     DB->LockLedger();
     Placed corrected;
-    if (!ReadPlaced(correctedNrDok_, &corrected) || corrected.kind != Kind()) {
+    // Another workstation may have renumbered or rewritten the document while
+    // the dialog was open: then this number holds other lines.
+    const int firstId = DB->Scalar(QStringLiteral("SELECT MIN(ID_DOKUMENT) FROM DOKUMENT "
+                                                  "WHERE NRDOK=:WYBOR"),
+                                   {{QStringLiteral("WYBOR"), correctedNrDok_}})
+                            .toInt();
+    if (firstId != correctedId_ || !ReadPlaced(correctedNrDok_, &corrected) ||
+        corrected.kind != Kind()) {
         StopWith(EdData, TDocView::StaleSelectionText());
         return false;
     }

@@ -41,6 +41,7 @@ class CorrectTest : public QObject {
     void firstDocument();
     void costDocumentInPlace();
     void openingStates();
+    void changedElsewhereWhileOpen();
 };
 
 // Both rows go, one is written under the same numbers; the date may move
@@ -193,6 +194,26 @@ void CorrectTest::openingStates() {
     QCOMPARE(DocumentBalance(t.db(), 4), 125.0);
     QCOMPARE(CheckLedger(t.db()), QString());
     QCOMPARE(SelectedDocument(), 3);
+}
+
+// Another workstation deletes the document while the dialog is open, so the
+// next KP takes its number: saving must not overwrite that KP.
+void CorrectTest::changedElsewhereWhileOpen() {
+    TestDb t;
+    AddCategories(t, 1, 1);
+    WriteLedger(t, {Kp(100), Kp(20), Kp(30)});
+    EntryWindows w(t);
+    QString before;
+    QVERIFY(!Correct(2, AddKp, [&] {
+        t.Run({QStringLiteral("DELETE FROM DOKUMENT WHERE NRDOK=2"),
+               QStringLiteral("UPDATE DOKUMENT SET NRDOK=NRDOK-1,NRPOZ=NRPOZ-1 WHERE NRDOK>2")});
+        before = LedgerSnapshot(t.db());
+        AddKp->EdWartoscP->setText(QStringLiteral("25"));
+    }));
+    QCOMPARE(LedgerSnapshot(t.db()), before);
+    QCOMPARE(t.ui().Texts().last(),
+             QStringLiteral("Wybranego dokumentu nie ma już w bazie, zmieniono go na innym "
+                            "stanowisku. Wybierz dokument ponownie."));
 }
 
 QTEST_MAIN(CorrectTest)
