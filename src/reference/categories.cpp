@@ -46,7 +46,8 @@ const CategoryKind& CategoryKind::Revenues() {
 }
 
 QString CategoryKind::ListSql() const {
-    return QStringLiteral("SELECT * FROM %1 WHERE US='0' ORDER BY %2").arg(table, idColumn);
+    // In the order the database keeps the rows, as they were added.
+    return QStringLiteral("SELECT * FROM %1 WHERE US='0'").arg(table);
 }
 
 QString CategoryKind::RetireSql() const {
