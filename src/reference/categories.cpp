@@ -46,8 +46,8 @@ const CategoryKind& CategoryKind::Revenues() {
 }
 
 QString CategoryKind::ListSql() const {
-    // In the order the database keeps the rows, as they were added.
-    return QStringLiteral("SELECT * FROM %1 WHERE US='0'").arg(table);
+    // Ordered by identifier, so the list keeps the order the categories were added in.
+    return QStringLiteral("SELECT * FROM %1 WHERE US='0' ORDER BY %2").arg(table, idColumn);
 }
 
 QString CategoryKind::RetireSql() const {
