@@ -46,6 +46,7 @@ const CategoryKind& CategoryKind::Revenues() {
 }
 
 QString CategoryKind::ListSql() const {
+    // Ordered by identifier, so the list keeps the order the categories were added in.
     return QStringLiteral("SELECT * FROM %1 WHERE US='0' ORDER BY %2").arg(table, idColumn);
 }
 

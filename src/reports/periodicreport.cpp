@@ -31,6 +31,8 @@ struct Column {
     QString title;
     bool heading = false; // a category's name, written bottom to top
     double titleSize = 8;
+    // Where the title and the line cell start, when not at the left rule.
+    double titleX = -1, cellX = -1;
     std::function<QString(const PeriodicLine&)> cell;
     bool alignRight = false;
     QStringList summary; // "W miesiącu:", "Z przeniesienia:", "Razem:"; or none
@@ -129,6 +131,8 @@ PageSet Revenues(const PeriodicReportData& d) {
               << MakeColumn(67, 80, QStringLiteral("RK"),
                             [](const PeriodicLine& l) { return l.nrRk.trimmed(); });
     s.columns.last().titleSize = 10;
+    s.columns[1].titleX = s.columns[1].cellX = 12;
+    s.columns[2].titleX = 31;
     Column total = MakeColumn(80, 100, QStringLiteral("Suma ogółem"),
                               [](const PeriodicLine& l) { return MoneyText(l.total); });
     total.alignRight = true;
@@ -157,6 +161,7 @@ PageSet Costs(const PeriodicReportData& d) {
     Column remaining = MakeColumn(240, 265, QStringLiteral("Stan środków"),
                                   [](const PeriodicLine& l) { return MoneyText(l.remaining); });
     remaining.alignRight = true;
+    remaining.titleX = 243;
     s.columns << remaining;
     return s;
 }
@@ -199,7 +204,8 @@ void DrawColumnHeader(Area& a, const PageSet& s) {
             a.Text(c.left, 0, w, ColumnHeaderHeight, c.title,
                    Small().Rotate(90).Wrap().Align(Qt::AlignLeft | Qt::AlignVCenter));
         } else {
-            a.Text(c.left, 2, w, ColumnHeaderHeight - 2, c.title,
+            const double x = c.titleX >= 0 ? c.titleX : c.left;
+            a.Text(x, 2, c.right - x, ColumnHeaderHeight - 2, c.title,
                    Small().Size(c.titleSize).Wrap().Align(Qt::AlignLeft | Qt::AlignBottom));
         }
     }
@@ -221,7 +227,8 @@ void DrawLine(Area& a, const PageSet& s, const PeriodicLine& line) {
     for (const Column& c : s.columns) {
         if (!c.cell)
             continue;
-        a.Text(c.left, 0, CellWidth(c), RowHeight, c.cell(line), CellStyle(c));
+        const double x = c.cellX >= 0 ? c.cellX : c.left;
+        a.Text(x, 0, CellWidth(c) - (x - c.left), RowHeight, c.cell(line), CellStyle(c));
     }
     if (opis)
         a.Text(s.opisLeft, RowHeight, s.opisRight - s.opisLeft, RowHeight, line.opis.trimmed(),

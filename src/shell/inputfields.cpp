@@ -23,7 +23,11 @@ protected:
         if (watched != edit_ || event->type() != QEvent::KeyPress)
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        // Shortcuts pass; Ctrl+Alt is AltGr on Windows and types a character
+        // (a Polish letter), which the handler judges like any other.
+        const Qt::KeyboardModifiers mods = key->modifiers();
+        const bool altGr = (mods & Qt::ControlModifier) && (mods & Qt::AltModifier);
+        if ((mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) && !altGr)
             return false;
         const QString text = key->text();
         if (text.size() != 1 || (!text.at(0).isPrint() && text.at(0) != kBackspace))

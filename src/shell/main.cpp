@@ -314,8 +314,9 @@ void TMain::ZamknicieRK1Click() {
         NrRk->exec();
 }
 void TMain::Raport1Click() {
-    if (!RequireRegister() || !DocView->RequireSelection())
+    if (!RequireRegister())
         return;
+    // An empty register reads as no RK, like a bank statement.
     const int rk = DocView->Field("NRRK").toInt();
     if (rk <= 0) {
         DB->Ui().Show(QStringLiteral("Błąd"), QStringLiteral("Musisz wybrać dokument inny niż WB."),

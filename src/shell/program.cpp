@@ -21,11 +21,13 @@ int main(int argc, char* argv[]) {
         QApplication::installTranslator(&qtPolish);
 
     auto* splash = new TSplash;
+    splash->ProgressBar->setRange(0, StartupSteps(QApplication::applicationDirPath()).size());
+    splash->ProgressBar->setValue(0);
     splash->show();
+    splash->repaint();
     app.processEvents();
 
-    CreateAll(QApplication::applicationDirPath(), [splash](int done, int total) {
-        splash->ProgressBar->setMaximum(total);
+    CreateAll(QApplication::applicationDirPath(), [splash](int done, int) {
         splash->ProgressBar->setValue(done);
         splash->repaint();
         QApplication::processEvents();

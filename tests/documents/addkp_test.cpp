@@ -3,6 +3,7 @@
 #include "entryfixture.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +27,7 @@ class AddKpTest : public QObject {
     void amountKeys();
     void secondCategoryEnabledByFirstAcceptedKey();
     void categoryFieldRefusesTyping();
+    void altGrLetterIsTyping();
     void printTickedShowsVoucher();
     void failedCommitKeepsInputAndPrintsNothing();
     void statementFailingHalfWayKeepsNothing();
@@ -403,6 +405,33 @@ void AddKpTest::categoryFieldRefusesTyping() {
         QCOMPARE(f.t.ui().messages.first().caption, QStringLiteral("Błąd"));
         QCOMPARE(f.t.ui().messages.first().icon, MsgIcon::Exclamation);
     }
+}
+
+// On Windows AltGr arrives as Ctrl+Alt: the Polish letter it types is a typed
+// character like any other, not a shortcut.
+void AddKpTest::altGrLetterIsTyping() {
+    EntryFixture f;
+    OpenNew(f);
+    auto altGr = [](QLineEdit* field) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier,
+                        QStringLiteral("ą"));
+        QApplication::sendEvent(field, &press);
+    };
+    AddKp->EnableSecondCategory();
+    AddKp->EdWartoscPD->setText(QStringLiteral("12"));
+    altGr(AddKp->EdWartoscPD);
+    QCOMPARE(AddKp->EdWartoscPD->text(), QStringLiteral("12"));
+    QVERIFY(f.t.ui().messages.isEmpty());
+    AddKp->EdRodzajP->setText(QStringLiteral("Składki"));
+    altGr(AddKp->EdRodzajP);
+    QCOMPARE(AddKp->EdRodzajP->text(), QStringLiteral("Składki"));
+    QCOMPARE(f.t.ui().Texts(),
+             QStringList{QStringLiteral("Nie można tu nic wpisywać ręcznie, należy wybrać z listy.")});
+    // A shortcut still reaches the field.
+    QApplication::clipboard()->setText(QStringLiteral("5"));
+    AddKp->EdWartoscPD->end(false);
+    QTest::keyClick(AddKp->EdWartoscPD, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(AddKp->EdWartoscPD->text(), QStringLiteral("125"));
 }
 
 void AddKpTest::printTickedShowsVoucher() {

@@ -207,7 +207,7 @@ void CashReportTest::longReportRunsOverPages() {
 void CashReportTest::commandRefused_data() {
     QTest::addColumn<bool>("ledger");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty register") << false << "Musisz wybrać pozycję.";
+    QTest::newRow("empty register") << false << "Musisz wybrać dokument inny niż WB.";
     QTest::newRow("bank statement selected") << true << "Musisz wybrać dokument inny niż WB.";
 }
 

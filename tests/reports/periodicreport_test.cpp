@@ -231,6 +231,18 @@ void PeriodicReportTest::slotsOnBothPageSets() {
     }
     QCOMPARE(WordsBetween(words, 0, 10 + 176, 10 + 261), QStringList());
     QVERIFY(qAbs(PdfText::Find(words, QStringLiteral("Razem:"), 0).first().box.left() - 23) < 1);
+    // Titles and dates that start a little right of their column's rule
+    // (text keeps half a millimetre from the left of its box).
+    auto leftOf = [&](const QString& text, int page, double after) {
+        for (const Word& w : PdfText::Find(words, text, page))
+            if (w.box.left() > after)
+                return w.box.left();
+        return -1.0;
+    };
+    QVERIFY(qAbs(leftOf(QStringLiteral("Data"), 0, 0) - (10 + 12.5)) < 0.4);
+    QVERIFY(qAbs(leftOf(QStringLiteral("03.02.2009"), 0, 0) - (10 + 12.5)) < 0.4);
+    QVERIFY(qAbs(leftOf(QStringLiteral("Nr"), 0, 10 + 20) - (10 + 31.5)) < 0.4);
+    QVERIFY(qAbs(leftOf(QStringLiteral("Stan"), 1, 0) - (5 + 243.5)) < 0.4);
 
     // Costs, margin 5 mm: revenue slots 9 and 10 blank, cost slots 1 and 2 bound.
     const QString costs = PlainPdfText(pdf, 1);

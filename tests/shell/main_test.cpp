@@ -2,12 +2,14 @@
 #include "common/testdb.h"
 #include "common/testwindow.h"
 #include "data/register.h"
+#include "shell/about.h"
 #include "shell/docview.h"
 #include "shell/main.h"
 #include "shell/singleinstance.h"
 #include "shell/startup.h"
 
 #include <QAction>
+#include <QDir>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -50,7 +52,9 @@ private slots:
     void secondCopyIsRefused();
     void killedCopyLeavesNoLock();
     void splashProgressEndsWithLastStep();
+    void windowsMadeInTheirOrder();
     void registerRefusesToClose();
+    void remoteHelpIsOneFolderUp();
 };
 
 void MainTest::init() { DocView = nullptr; }
@@ -183,6 +187,16 @@ void MainTest::splashProgressEndsWithLastStep() {
     DB = nullptr;
 }
 
+void MainTest::windowsMadeInTheirOrder() {
+    QTemporaryDir dir;
+    QStringList made;
+    for (const StartupStep& step : StartupSteps(dir.path()))
+        made << step.name;
+    QCOMPARE(made, QStringList({"TMain", "TDB", "TArchiwizacja", "TAbout", "TSerwer", "TAddKp", "TSzukajF",
+                                "TAddFv", "TAddWb", "TPoczatkowe", "TAddOkres", "TKoszty", "TPrzychody",
+                                "TAddKoszty", "TAddPrzychody", "TParametry", "TNrRk", "TWyborKto"}));
+}
+
 void MainTest::registerRefusesToClose() {
     TestDb t;
     TestWindow w(t);
@@ -190,6 +204,16 @@ void MainTest::registerRefusesToClose() {
     QVERIFY(!DocView->close());
     QVERIFY(!w.main().MdiArea->subWindowList().first()->close());
     QVERIFY(DocView->isVisible());
+}
+
+void MainTest::remoteHelpIsOneFolderUp() {
+    QCOMPARE(QDir::cleanPath(RemoteHelpCommand(QStringLiteral("/srv/Kasa/Prog"))),
+             QStringLiteral("/srv/Kasa/tamrel.exe"));
+    // Not installed: the entry does nothing visible.
+    TestDb t;
+    TestWindow w(t);
+    w.main().Zdalnapomoc1Click();
+    QVERIFY(t.ui().messages.isEmpty());
 }
 
 int main(int argc, char** argv) {
