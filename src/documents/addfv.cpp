@@ -47,11 +47,8 @@ void TAddFv::BuildDane() {
     AddRodzaj = NewPickButton(TabDane, "AddRodzaj");
     EdNr = NewEdit(TabDane, "EdNr", 20);
     EdWartosc = NewAmountField(TabDane, "EdWartosc");
-    EdOpis = new TMemo(120, TabDane);
-    EdOpis->setObjectName(QStringLiteral("EdOpis"));
-    EdOpis->setFixedHeight(90);
-    CheckWstaw = new QCheckBox(QStringLiteral("Wstaw przed zaznaczonym dokumentem"), TabDane);
-    CheckWstaw->setObjectName(QStringLiteral("CheckWstaw"));
+    EdOpis = NewDescription(TabDane, 90);
+    NewInsertBeforeBox(TabDane);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);

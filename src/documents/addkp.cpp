@@ -56,11 +56,8 @@ void TAddKp::BuildDane() {
     // A key accepted in the first value enables the second category.
     EdWartoscP = NewAmountField(TabDane, "EdWartoscP", [this] { EnableSecondCategory(); });
     EdNr = NewEdit(TabDane, "EdNr", 20);
-    EdOpis = new TMemo(120, TabDane);
-    EdOpis->setObjectName(QStringLiteral("EdOpis"));
-    EdOpis->setFixedHeight(70);
-    CheckWstaw = new QCheckBox(QStringLiteral("Wstaw przed zaznaczonym dokumentem"), TabDane);
-    CheckWstaw->setObjectName(QStringLiteral("CheckWstaw"));
+    EdOpis = NewDescription(TabDane, 70);
+    NewInsertBeforeBox(TabDane);
     Label11 = NewLabel(TabDane, QStringLiteral("Rodzaj przychodu"), "Label11");
     EdRodzajPD = NewCategoryField(TabDane, "EdRodzajPD", true);
     AddRodzajPD = NewPickButton(TabDane, "AddRodzajPD");

@@ -85,11 +85,8 @@ TAddWb::TAddWb(QWidget* parent)
     bold.setBold(true);
     CheckZero->setFont(bold);
     CheckZero->setStyleSheet(QStringLiteral("QCheckBox { color: #d00000; }"));
-    EdOpis = new TMemo(120, this);
-    EdOpis->setObjectName(QStringLiteral("EdOpis"));
-    EdOpis->setFixedHeight(54);
-    CheckWstaw = new QCheckBox(QStringLiteral("Wstaw przed zaznaczonym dokumentem"), this);
-    CheckWstaw->setObjectName(QStringLiteral("CheckWstaw"));
+    EdOpis = NewDescription(this, 54);
+    NewInsertBeforeBox(this);
     auto* description = new QHBoxLayout;
     description->addWidget(NewLabel(this, QStringLiteral("Opis")), 0, Qt::AlignTop);
     description->addWidget(EdOpis, 1);

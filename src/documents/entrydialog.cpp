@@ -3,6 +3,7 @@
 #include "data/db.h"
 #include "data/polish.h"
 #include "documents/controls.h"
+#include "documents/memo.h"
 #include "documents/szukajf.h"
 #include "documents/wyborkto.h"
 #include "shell/docview.h"
@@ -50,6 +51,18 @@ QCheckBox* TEntryDialog::NewPrintBox(const char* name, const QString& caption) {
     printBox_ = new QCheckBox(caption, this);
     printBox_->setObjectName(QLatin1String(name));
     return printBox_;
+}
+
+TMemo* TEntryDialog::NewDescription(QWidget* parent, int height) {
+    auto* memo = new TMemo(120, parent);
+    memo->setObjectName(QStringLiteral("EdOpis"));
+    memo->setFixedHeight(height);
+    return memo;
+}
+
+void TEntryDialog::NewInsertBeforeBox(QWidget* parent) {
+    CheckWstaw = new QCheckBox(QStringLiteral("Wstaw przed zaznaczonym dokumentem"), parent);
+    CheckWstaw->setObjectName(QStringLiteral("CheckWstaw"));
 }
 
 void TEntryDialog::PlacePrintBox() {

@@ -14,6 +14,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class TMemo;
 class QTabWidget;
 class QToolButton;
 
@@ -98,6 +99,10 @@ class TEntryDialog : public TForm {
     // A print box that belongs to the dialog, not to a tab: it stands at one
     // place, just above the button strip, whichever tab is shown.
     QCheckBox* NewPrintBox(const char* name, const QString& caption);
+    // The description memo EdOpis (120 characters) of the given height.
+    static TMemo* NewDescription(QWidget* parent, int height);
+    // Makes CheckWstaw on the given page.
+    void NewInsertBeforeBox(QWidget* parent);
 
     // --- field checks -------------------------------------------------------
     // Shows a refused check ("Błąd", exclamation), brings the field's tab

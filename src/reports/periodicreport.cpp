@@ -51,14 +51,6 @@ struct PageSet {
     double labelLeft = 0, labelRight = 0;
 };
 
-PageFormat Letter(double margin) {
-    PageFormat f;
-    f.size = QPageSize::Letter;
-    f.orientation = QPageLayout::Landscape;
-    f.margins = QMarginsF(margin, margin, margin, margin);
-    return f;
-}
-
 Column MakeColumn(double left, double right, const QString& title,
                   std::function<QString(const PeriodicLine&)> cell = nullptr) {
     Column c;
@@ -117,7 +109,7 @@ Column LineNumbers(const PeriodicReportData& d) {
 
 PageSet Revenues(const PeriodicReportData& d) {
     PageSet s;
-    s.format = Letter(10);
+    s.format = PageFormat::LandscapeLetter(10);
     s.name = QStringLiteral("Przychody");
     s.titleX = 3;
     s.monthX = 43;
@@ -148,7 +140,7 @@ PageSet Revenues(const PeriodicReportData& d) {
 
 PageSet Costs(const PeriodicReportData& d) {
     PageSet s;
-    s.format = Letter(5);
+    s.format = PageFormat::LandscapeLetter(5);
     s.name = QStringLiteral("Rozchody");
     s.titleX = 45;
     s.monthX = 85;

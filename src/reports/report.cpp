@@ -21,6 +21,14 @@ QPageLayout PageFormat::SheetLayout() const {
     return QPageLayout(QPageSize(size), orientation, QMarginsF(), QPageLayout::Millimeter);
 }
 
+PageFormat PageFormat::LandscapeLetter(double margin) {
+    PageFormat f;
+    f.size = QPageSize::Letter;
+    f.orientation = QPageLayout::Landscape;
+    f.margins = QMarginsF(margin, margin, margin, margin);
+    return f;
+}
+
 bool PageFormat::operator==(const PageFormat& other) const {
     return size == other.size && orientation == other.orientation && margins == other.margins;
 }

@@ -28,6 +28,9 @@ struct PageFormat {
     // margins, because items carry the margins themselves.
     QPageLayout SheetLayout() const;
     bool operator==(const PageFormat& other) const;
+
+    // US Letter, landscape, with the same margin on every side.
+    static PageFormat LandscapeLetter(double margin);
 };
 
 enum FrameSide {

@@ -337,6 +337,19 @@ QString TDocView::StaleSelectionText() {
                           "Wybierz dokument ponownie.");
 }
 
+void TDocView::RunOnSelected(int n, const std::function<void()>& body) {
+    bool stale = false;
+    DB->RunAction([&] {
+        DB->LockLedger();
+        stale = !SelectedIsStill(n);
+        if (!stale)
+            body();
+    });
+    // Told once no transaction is open, so nobody waits on this workstation.
+    if (stale)
+        DB->Ui().Show(QStringLiteral("Błąd"), StaleSelectionText(), MsgIcon::Exclamation);
+}
+
 void TDocView::Anuluj1Click() {
     DB->NextNrDok = SelectedNrDok();
     if (!RequireSelection())
@@ -346,12 +359,7 @@ void TDocView::Anuluj1Click() {
     Bookmark = CurrentRow();
     const int n = DB->NextNrDok;
     const QString kind = Field("RODZAJDOK").toString().trimmed();
-    bool stale = false;
-    DB->RunAction([&] {
-        DB->LockLedger();
-        stale = !SelectedIsStill(n);
-        if (stale)
-            return;
+    RunOnSelected(n, [&] {
         if (n == 1)
             PriorBalance = static_cast<float>(
                 DB->Scalar(QStringLiteral("SELECT WARTOSC AS NR FROM STANP")).toDouble());
@@ -361,8 +369,6 @@ void TDocView::Anuluj1Click() {
         DB->RecomputeBalances(n - 1 > 0 ? n - 1 : n, 1);
         DB->CommitWork();
     });
-    if (stale)
-        DB->Ui().Show(QStringLiteral("Błąd"), StaleSelectionText(), MsgIcon::Exclamation);
     Reload(Bookmark);
     Bookmark = -1;
 }

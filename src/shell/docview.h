@@ -3,6 +3,7 @@
 
 #include <QAbstractTableModel>
 #include <QWidget>
+#include <functional>
 
 class QMenu;
 class QAction;
@@ -73,6 +74,10 @@ public:
     bool SelectedIsStill(int n) const;
     // The refusal when it is not.
     static QString StaleSelectionText();
+    // Runs body as one action on document n, after taking the ledger lock
+    // and making sure n is still the selected document; otherwise nothing is
+    // written and the user is told.
+    void RunOnSelected(int n, const std::function<void()>& body);
 
 public slots:
     void FormShow();

@@ -207,13 +207,6 @@ void TMain::OpenRegister() {
         registerWindow_->setObjectName(QStringLiteral("DocViewWindow"));
         registerWindow_->showMaximized();
     }
-    // The register's own menu offers what the main menu offers.
-    const QList<QPair<QAction*, QAction*>> mirrors = {
-        {DocView->Dodaj1, DodajKP1},       {DocView->Wstawprzed1, Wstawprzed1}, {DocView->Dodaj2, DodajFV1},
-        {DocView->Wstawprzed2, Wstawprzed2}, {DocView->Dodaj3, DodajWB1},       {DocView->Wstawprzed3, Wstawprzed3},
-        {DocView->Popraw1, Popraw1},       {DocView->Usu1, Usu1},               {DocView->Anuluj1, Anulujdok1}};
-    for (const auto& m : mirrors)
-        m.first->setEnabled(m.second->isEnabled());
     DocView->FormShow();
 }
 
@@ -282,22 +275,16 @@ void TMain::UsunButClick() {
     if (!DB->Ui().Ask(QStringLiteral("Ostrzeżenie"), QStringLiteral("Czy na pewno chcesz usunąć wybraną pozycję")))
         return;
     const bool deletedWasWb = DocView->Field("RODZAJDOK").toString().trimmed() == QLatin1String("WB");
-    bool stale = false;
-    DB->RunAction([&] {
-        DB->LockLedger();
-        stale = !DocView->SelectedIsStill(n);
-        if (stale)
-            return;
+    DocView->RunOnSelected(n, [&] {
         const QVariantMap wybor = {{QStringLiteral("WYBOR"), n}};
-        const bool laterExist =
-            !DB->Select(QStringLiteral("SELECT FIRST 1 NRDOK FROM DOKUMENT WHERE NRDOK>:WYBOR"), wybor).isEmpty();
-        if (laterExist && deletedWasWb) {
-            // The next document decides whether the WB's cash report merges with the next one.
-            const Rows next = DB->Select(QStringLiteral("SELECT FIRST 1 RODZAJDOK FROM DOKUMENT WHERE NRDOK>:WYBOR "
-                                                        "ORDER BY NRDOK"),
-                                         wybor);
+        // The next document, if any, decides whether the WB's cash report
+        // merges with the next one.
+        const Rows next = DB->Select(QStringLiteral("SELECT FIRST 1 RODZAJDOK FROM DOKUMENT WHERE NRDOK>:WYBOR "
+                                                    "ORDER BY NRDOK"),
+                                     wybor);
+        const bool laterExist = !next.isEmpty();
+        if (laterExist && deletedWasWb)
             NextIsWb = next.first().value(0).toString().trimmed() == QLatin1String("WB") ? 1 : 0;
-        }
         DB->Exec(QStringLiteral("DELETE FROM DOKUMENT\nWHERE NRDOK=:WYBOR"), wybor);
         if (laterExist)
             DB->ResequenceAfterDelete(n, deletedWasWb ? 1 : 0, -1, 2);
@@ -305,8 +292,6 @@ void TMain::UsunButClick() {
         DB->SetDocCounter(DB->CurrentNrRk);
         DB->CommitWork();
     });
-    if (stale)
-        DB->Ui().Show(QStringLiteral("Błąd"), TDocView::StaleSelectionText(), MsgIcon::Exclamation);
     DocView->Reload();
 }
 void TMain::ZamknicieRK1Click() {

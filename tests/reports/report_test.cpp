@@ -14,14 +14,6 @@
 
 namespace {
 
-PageFormat Letter(double margin) {
-    PageFormat f;
-    f.size = QPageSize::Letter;
-    f.orientation = QPageLayout::Landscape;
-    f.margins = QMarginsF(margin, margin, margin, margin);
-    return f;
-}
-
 QVector<QSqlRecord> NumberedRows(int count) {
     QVector<QSqlRecord> rows;
     for (int i = 1; i <= count; ++i) {
@@ -40,7 +32,7 @@ Report TwoPageSets(int rows) {
     report.title = QStringLiteral("Zestawienie");
     const QVector<QSqlRecord> data = NumberedRows(rows);
     for (const QString& set : {QStringLiteral("Przychody"), QStringLiteral("Rozchody")}) {
-        BandWriter w(report, Letter(set == QLatin1String("Przychody") ? 10 : 5));
+        BandWriter w(report, PageFormat::LandscapeLetter(set == QLatin1String("Przychody") ? 10 : 5));
         w.SetPageHeader(9,
                         [&](Area& a) { a.Text(3, 0, 60, 5, QStringLiteral("Nagłówek ") + set); });
         w.SetPageFooter(
